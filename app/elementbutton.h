@@ -1,0 +1,17 @@
+// An element button of the periodic table. Its captions are wider than the button at the layout's
+// font, so it paints them wrapped at the blank, number above symbol; its text stays the caption.
+#pragma once
+
+#include <QPushButton>
+
+namespace zental {
+
+class ElementButtonWidget : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace zental

@@ -1,0 +1,241 @@
+#include "mainwindow.h"
+
+#include "display.h"
+#include "elementbutton.h"
+#include "fonts.h"
+#include "layout.h"
+#include "messages.h"
+#include "settingsfile.h"
+#include "typinglimit.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include <algorithm>
+#include <map>
+
+namespace zental {
+namespace {
+
+constexpr int ntValueMaxTyped = 7;
+
+const QString helpText = QStringLiteral(
+    "ZENTAL is a program based on NMR frequencies from the NMR table @ 2.35T and used to find "
+    "frequencies for MFD dowsing."
+    " This program brings the NMR frequencies down to the earth magnetic field strength "
+    "(ZENTAL)in the area you set the NT value."
+    " After setting your generator test for best target response adjusting up or down .1HZ at a "
+    "time."
+    " I hope you enjoy the software. If you want to purchase any compound frequencies contact "
+    "me.");
+
+const QString invalidNtValueText =
+    QStringLiteral("Enter a valid NT value (the field strength in nanotesla, for example 50000) "
+                   "and press the element again.");
+
+const QString settingsNotSavedText =
+    QStringLiteral("The NT value could not be saved: \"%1\" could not be written.");
+
+QRect pixelRect(int left, int top, int width, int height) {
+    return {layout::toPixels(left), layout::toPixels(top), layout::toPixels(width),
+            layout::toPixels(height)};
+}
+
+QWidget* createWidget(const layout::Control& control, QWidget* client) {
+    const QString caption =
+        QString::fromUtf8(control.caption.data(), static_cast<qsizetype>(control.caption.size()));
+    QWidget* widget = nullptr;
+    switch (control.kind) {
+    case layout::Kind::Label:
+    case layout::Kind::ValueLabel: {
+        auto* label = new QLabel(caption, client);
+        label->setAutoFillBackground(true); // a label hides what lies beneath it
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        if (control.kind == layout::Kind::ValueLabel) {
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken); // looks like a read-only field
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        }
+        widget = label;
+        break;
+    }
+    case layout::Kind::Button:
+        widget = new QPushButton(caption, client);
+        break;
+    case layout::Kind::TextBox:
+        widget = new QLineEdit(caption, client);
+        break;
+    case layout::Kind::ComboBox: {
+        auto* combo = new QComboBox(client);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setCompleter(nullptr);
+        combo->setEditText(caption);
+        widget = combo;
+        break;
+    }
+    }
+    widget->setObjectName(
+        QString::fromLatin1(control.name.data(), static_cast<qsizetype>(control.name.size())));
+    widget->setGeometry(pixelRect(control.left, control.top, control.width, control.height));
+    widget->setFont(layoutFont(control.font));
+    return widget;
+}
+
+} // namespace
+
+MainWindow::MainWindow(MessageSink& messages, Separators separators, QWidget* parent)
+    : QMainWindow(parent)
+    , m_messages(messages)
+    , m_separators(std::move(separators)) {
+    setObjectName(QStringLiteral("form1"));
+    setWindowTitle(QStringLiteral("ZENTAL Frequencies by Velmora"));
+    setFont(layoutFont(layout::Font::Regular));
+
+    auto* client = new QWidget(this);
+    client->setFixedSize(layout::toPixels(layout::clientWidth),
+                         layout::toPixels(layout::clientHeight));
+    setCentralWidget(client);
+    createControls(client);
+    createMenus();
+    setTabOrder();
+    this->layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    Form_Load();
+}
+
+void MainWindow::createControls(QWidget* client) {
+    // Creation order is stacking order: labels at the bottom, value labels over the captions
+    // they overlap, then the buttons and boxes.
+    for (const layout::Kind kind : {layout::Kind::Label, layout::Kind::ValueLabel})
+        for (const layout::Control& control : layout::controls)
+            if (control.kind == kind)
+                createWidget(control, client);
+    createElementButtons(client);
+    for (const layout::Control& control : layout::controls)
+        if (control.kind != layout::Kind::Label && control.kind != layout::Kind::ValueLabel)
+            createWidget(control, client);
+
+    NT_V = client->findChild<QLineEdit*>(QStringLiteral("NT_V"));
+    m_ntTypingLimit = new TypingLimit(NT_V, ntValueMaxTyped);
+    NMR_E = client->findChild<QLabel*>(QStringLiteral("NMR_E"));
+    for (size_t k = 0; k < 3; ++k) {
+        Isotope1[k] = client->findChild<QLabel*>(QStringLiteral("Isotope1_%1").arg(k));
+        NMR_f[k] = client->findChild<QLabel*>(QStringLiteral("NMR_f_%1").arg(k));
+    }
+    Combo1 = client->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    C_F = client->findChild<QPushButton*>(QStringLiteral("C_F"));
+    R_Combo = client->findChild<QPushButton*>(QStringLiteral("R_Combo"));
+    ComP = client->findChild<QPushButton*>(QStringLiteral("ComP"));
+    Command36 = client->findChild<QPushButton*>(QStringLiteral("Command36"));
+    for (QWidget* createdDisabled :
+         std::initializer_list<QWidget*>{NT_V, Combo1, C_F, ComP, R_Combo})
+        createdDisabled->setEnabled(false);
+}
+
+void MainWindow::createElementButtons(QWidget* client) {
+    // Where two buttons overlap, the one later in the tab order lies above.
+    auto places = layout::elementButtonPlaces;
+    std::sort(places.begin(), places.end(),
+              [](const auto& a, const auto& b) { return a.tabIndex < b.tabIndex; });
+    for (const layout::ElementButtonPlace& place : places) {
+        const ElementButton& element = *findElementButton(place.number);
+        auto* button = new ElementButtonWidget(
+            QString::fromLatin1(element.caption.data(),
+                                static_cast<qsizetype>(element.caption.size())),
+            client);
+        button->setObjectName(QStringLiteral("Command%1").arg(place.number));
+        button->setGeometry(
+            pixelRect(place.left, place.top, place.width, layout::elementButtonHeight));
+        button->setFont(layoutFont(layout::Font::SmallBold));
+        button->setEnabled(element.enabled());
+        connect(button, &QPushButton::clicked, this, [this, &element] { showElement(element); });
+    }
+}
+
+void MainWindow::createMenus() {
+    QMenu* about = menuBar()->addMenu(QStringLiteral("About"));
+    about->setObjectName(QStringLiteral("About"));
+    about->menuAction()->setObjectName(QStringLiteral("About"));
+    QAction* help = about->addAction(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("Help"));
+    connect(help, &QAction::triggered, this, &MainWindow::Help_Click);
+
+    Profiles = menuBar()->addAction(QStringLiteral("Profiles"));
+    Profiles->setObjectName(QStringLiteral("Profiles"));
+    Profiles->setEnabled(false);
+}
+
+void MainWindow::setTabOrder() {
+    std::map<int, QWidget*> byTabIndex;
+    for (const layout::Control& control : layout::controls)
+        if (control.kind != layout::Kind::Label && control.kind != layout::Kind::ValueLabel)
+            byTabIndex[control.tabIndex] = findChild<QWidget*>(QString::fromLatin1(
+                control.name.data(), static_cast<qsizetype>(control.name.size())));
+    for (const layout::ElementButtonPlace& place : layout::elementButtonPlaces)
+        byTabIndex[place.tabIndex] =
+            findChild<QWidget*>(QStringLiteral("Command%1").arg(place.number));
+    QWidget* previous = nullptr;
+    for (const auto& [index, widget] : byTabIndex) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+void MainWindow::setNtValue(const QString& text) {
+    m_ntTypingLimit->setProgramText(text);
+}
+
+void MainWindow::Form_Load() {
+    const QString settingsPath = Path + settingsFileName;
+    const StoredSettings settings = readSettings(settingsPath);
+    if (settings.ntValue)
+        setNtValue(*settings.ntValue);
+    if (settings.needsRewrite)
+        writeSettings(settingsPath, NT_V->text()); // a read-only folder is reported at shut-down
+
+    NT_V->setEnabled(true);
+    Profiles->setEnabled(true);
+    Combo1->setEnabled(true);
+    C_F->setEnabled(true);
+    ComP->setEnabled(true);
+    R_Combo->setEnabled(true);
+    NT_V->setFocus();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void MainWindow::Form_Unload() {
+    const QString settingsPath = Path + settingsFileName;
+    if (!writeSettings(settingsPath, NT_V->text()))
+        m_messages.show(this, settingsNotSavedText.arg(settingsFileName));
+    QCoreApplication::quit();
+}
+
+void MainWindow::Help_Click() {
+    m_messages.show(this, helpText);
+}
+
+void MainWindow::showElement(const ElementButton& element) {
+    const ElementDisplayTexts texts =
+        elementDisplay(element, NT_V->text().toStdString(), m_separators);
+    NMR_E->setText(QString::fromStdString(texts.elementName));
+    for (size_t k = 0; k < 3; ++k) {
+        Isotope1[k]->setText(QString::fromStdString(texts.massLabels[k]));
+        NMR_f[k]->setText(QString::fromStdString(texts.frequencies[k]));
+    }
+    if (!texts.ntValueValid)
+        m_messages.show(this, invalidNtValueText);
+}
+
+} // namespace zental

@@ -1,0 +1,82 @@
+#include "textfile.h"
+
+#include <QSaveFile>
+
+namespace zental {
+namespace {
+constexpr qint64 blockSize = 64 * 1024;
+}
+
+LineReader::LineReader(const QString& path)
+    : m_file(path) {
+    if (!m_file.open(QIODevice::ReadOnly))
+        return;
+    if (m_file.isSequential()) // refuse devices and pipes: a data file is a regular file
+        m_file.close();
+}
+
+bool LineReader::fill() {
+    if (!m_file.isOpen() || m_file.atEnd())
+        return false;
+    if (m_pos > 0) { // drop what has been handed out already
+        m_buffer.remove(0, m_pos);
+        m_pos = 0;
+    }
+    const QByteArray block = m_file.read(blockSize);
+    m_buffer += block;
+    return !block.isEmpty();
+}
+
+std::optional<QString> LineReader::next() {
+    qsizetype searchFrom = m_pos;
+    for (;;) {
+        qsizetype end = searchFrom;
+        while (end < m_buffer.size() && m_buffer[end] != '\r' && m_buffer[end] != '\n')
+            ++end;
+        const bool crAtBufferEnd = end == m_buffer.size() - 1 && m_buffer[end] == '\r';
+        if (end < m_buffer.size() && !crAtBufferEnd) {
+            const QString line = QString::fromLocal8Bit(m_buffer.constData() + m_pos, end - m_pos);
+            const bool crlf =
+                m_buffer[end] == '\r' && end + 1 < m_buffer.size() && m_buffer[end + 1] == '\n';
+            m_pos = end + (crlf ? 2 : 1);
+            return line;
+        }
+        searchFrom = end - m_pos; // offset survives the buffer compaction in fill()
+        if (!fill()) {
+            if (m_pos >= m_buffer.size())
+                return std::nullopt;
+            const QString rest =
+                QString::fromLocal8Bit(m_buffer.constData() + m_pos, m_buffer.size() - m_pos);
+            m_pos = m_buffer.size();
+            // A CR left at the very end of the file is a line end, not part of the line.
+            return rest.endsWith(u'\r') ? rest.chopped(1) : rest;
+        }
+        searchFrom += m_pos;
+    }
+}
+
+LinesRead readLines(const QString& path, qsizetype maxLines) {
+    LineReader reader(path);
+    LinesRead result;
+    result.opened = reader.isOpen();
+    while (result.lines.size() < maxLines) {
+        std::optional<QString> line = reader.next();
+        if (!line)
+            break;
+        result.lines.append(*line);
+    }
+    return result;
+}
+
+bool writeLines(const QString& path, const QStringList& lines) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    for (const QString& line : lines) {
+        file.write(line.toLocal8Bit());
+        file.write("\r\n");
+    }
+    return file.commit();
+}
+
+} // namespace zental
