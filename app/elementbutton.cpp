@@ -14,11 +14,10 @@ void ElementButtonWidget::paintEvent(QPaintEvent*) {
     painter.drawControl(QStyle::CE_PushButton, option);
 
     const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-    // "1  H" has two blanks: collapse them so the wrapped lines are "1" and "H".
-    const QString wrapped = caption.simplified();
-    const int flags = Qt::AlignCenter | Qt::TextWordWrap;
-    painter.drawItemText(rect().intersected(area.adjusted(-3, -3, 3, 3)), flags, option.palette,
-                         isEnabled(), wrapped, QPalette::ButtonText);
+    // Number above symbol; "1  H" has two blanks but wraps the same way.
+    const QString wrapped = caption.simplified().replace(u' ', u'\n');
+    painter.drawItemText(rect().intersected(area.adjusted(-3, -3, 3, 3)), Qt::AlignCenter,
+                         option.palette, isEnabled(), wrapped, QPalette::ButtonText);
 }
 
 } // namespace zental

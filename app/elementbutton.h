@@ -1,5 +1,5 @@
 // An element button of the periodic table. Its captions are wider than the button at the layout's
-// font, so it paints them wrapped at the blank, number above symbol; its text stays the caption.
+// font, so it paints them on two lines, number above symbol; its text stays the caption.
 #pragma once
 
 #include <QPushButton>

@@ -25,6 +25,7 @@ namespace zental {
 namespace {
 
 constexpr int ntValueMaxTyped = 7;
+constexpr int menuBarHeight = 20;
 
 const QString helpText = QStringLiteral(
     "ZENTAL is a program based on NMR frequencies from the NMR table @ 2.35T and used to find "
@@ -160,6 +161,7 @@ void MainWindow::createElementButtons(QWidget* client) {
 }
 
 void MainWindow::createMenus() {
+    menuBar()->setFixedHeight(menuBarHeight); // the height the layout was drawn below
     QMenu* about = menuBar()->addMenu(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("About"));
     about->menuAction()->setObjectName(QStringLiteral("About"));
