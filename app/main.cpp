@@ -13,7 +13,8 @@ int main(int argc, char* argv[]) {
     const zental::Separators separators{locale.decimalPoint().toStdString(),
                                         locale.groupSeparator().toStdString()};
     zental::MessageBoxSink messages;
-    zental::MainWindow window(messages, separators);
+    zental::DetachedProcessStarter processes;
+    zental::MainWindow window({messages, processes, separators});
     window.show();
     return QApplication::exec();
 }

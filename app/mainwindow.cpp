@@ -1,10 +1,12 @@
 #include "mainwindow.h"
 
+#include "compounds.h"
 #include "display.h"
 #include "elementbutton.h"
 #include "fonts.h"
 #include "layout.h"
 #include "messages.h"
+#include "pairlist.h"
 #include "settingsfile.h"
 #include "typinglimit.h"
 
@@ -43,6 +45,14 @@ const QString invalidNtValueText =
 
 const QString settingsNotSavedText =
     QStringLiteral("The NT value could not be saved: \"%1\" could not be written.");
+
+const QString selectCompoundText = QStringLiteral("Select Compound");
+const QString compoundFailedText = QStringLiteral("Select Compound First and try again.");
+const QString fileUnreadableText = QStringLiteral("The file \"%1\" could not be read.");
+const QString editorFailedText =
+    QStringLiteral("No text editor could be started to open \"%1\". Tried:\n%2");
+const QString browserFailedText =
+    QStringLiteral("The web browser could not be started to open the calculator page. Tried:\n%1");
 
 QRect pixelRect(int left, int top, int width, int height) {
     return {layout::toPixels(left), layout::toPixels(top), layout::toPixels(width),
@@ -91,10 +101,10 @@ QWidget* createWidget(const layout::Control& control, QWidget* client) {
 
 } // namespace
 
-MainWindow::MainWindow(MessageSink& messages, Separators separators, QWidget* parent)
+MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     : QMainWindow(parent)
-    , m_messages(messages)
-    , m_separators(std::move(separators)) {
+    , m_services(services)
+    , m_launcher(services.processes, platformPrograms()) {
     setObjectName(QStringLiteral("form1"));
     setWindowTitle(QStringLiteral("ZENTAL Frequencies by Velmora"));
     setFont(layoutFont(layout::Font::Regular));
@@ -135,6 +145,11 @@ void MainWindow::createControls(QWidget* client) {
     R_Combo = client->findChild<QPushButton*>(QStringLiteral("R_Combo"));
     ComP = client->findChild<QPushButton*>(QStringLiteral("ComP"));
     Command36 = client->findChild<QPushButton*>(QStringLiteral("Command36"));
+    connect(Combo1->lineEdit(), &QLineEdit::textEdited, this, &MainWindow::Combo1_Change);
+    connect(C_F, &QPushButton::clicked, this, &MainWindow::C_F_Click);
+    connect(R_Combo, &QPushButton::clicked, this, &MainWindow::R_Combo_Click);
+    connect(ComP, &QPushButton::clicked, this, &MainWindow::ComP_Click);
+    connect(Command36, &QPushButton::clicked, this, &MainWindow::Command36_Click);
     for (QWidget* createdDisabled :
          std::initializer_list<QWidget*>{NT_V, Combo1, C_F, ComP, R_Combo})
         createdDisabled->setEnabled(false);
@@ -196,6 +211,10 @@ void MainWindow::setNtValue(const QString& text) {
 }
 
 void MainWindow::Form_Load() {
+    Combo1->setEditText(selectCompoundText);
+    createMissingCompoundFile(Path + compoundFileName); // a failure shows in the refresh
+    R_Combo_Click();
+
     const QString settingsPath = Path + settingsFileName;
     const StoredSettings settings = readSettings(settingsPath);
     if (settings.ntValue)
@@ -220,24 +239,77 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::Form_Unload() {
     const QString settingsPath = Path + settingsFileName;
     if (!writeSettings(settingsPath, NT_V->text()))
-        m_messages.show(this, settingsNotSavedText.arg(settingsFileName));
+        tell(settingsNotSavedText.arg(settingsFileName));
     QCoreApplication::quit();
 }
 
+void MainWindow::tell(const QString& text) {
+    m_services.messages.show(this, text);
+}
+
 void MainWindow::Help_Click() {
-    m_messages.show(this, helpText);
+    tell(helpText);
 }
 
 void MainWindow::showElement(const ElementButton& element) {
     const ElementDisplayTexts texts =
-        elementDisplay(element, NT_V->text().toStdString(), m_separators);
+        elementDisplay(element, NT_V->text().toStdString(), m_services.separators);
     NMR_E->setText(QString::fromStdString(texts.elementName));
     for (size_t k = 0; k < 3; ++k) {
         Isotope1[k]->setText(QString::fromStdString(texts.massLabels[k]));
         NMR_f[k]->setText(QString::fromStdString(texts.frequencies[k]));
     }
     if (!texts.ntValueValid)
-        m_messages.show(this, invalidNtValueText);
+        tell(invalidNtValueText);
+}
+
+void MainWindow::R_Combo_Click() {
+    const PairNames list = readPairNames(Path + compoundFileName);
+    if (!list.opened) {
+        tell(fileUnreadableText.arg(compoundFileName));
+        return;
+    }
+    Combo1->clear();
+    Combo1->addItems(list.names);
+    Combo1->setCurrentIndex(-1);
+    Combo1->setEditText(selectCompoundText);
+}
+
+// Typing is undone: a compound can only be chosen from the list.
+void MainWindow::Combo1_Change() {
+    Combo1->setCurrentIndex(-1);
+    Combo1->setEditText(selectCompoundText);
+}
+
+void MainWindow::C_F_Click() {
+    const PairValue reference = readPairValue(Path + compoundFileName, Combo1->currentIndex());
+    if (!reference.opened) {
+        tell(fileUnreadableText.arg(compoundFileName));
+        return;
+    }
+    for (QLabel* isotope : Isotope1)
+        isotope->setText(QString());
+    NMR_E->setText(Combo1->currentText());
+    const std::optional<std::string> frequency = compoundFrequencyText(
+        NT_V->text().toStdString(), reference.value.value_or(QString()).toStdString(),
+        m_services.separators);
+    if (!frequency) {
+        tell(compoundFailedText);
+        return;
+    }
+    NMR_f[0]->setText(QString::fromStdString(*frequency));
+}
+
+void MainWindow::ComP_Click() {
+    const LaunchOutcome outcome = m_launcher.openInEditor(Path + compoundFileName);
+    if (!outcome.started)
+        tell(editorFailedText.arg(Path + compoundFileName, outcome.commandLines.join(u'\n')));
+}
+
+void MainWindow::Command36_Click() {
+    const LaunchOutcome outcome = m_launcher.openCalculatorPage();
+    if (!outcome.started)
+        tell(browserFailedText.arg(outcome.commandLines.join(u'\n')));
 }
 
 } // namespace zental

@@ -3,7 +3,8 @@
 #pragma once
 
 #include "catalogue.h"
-#include "numbertext.h"
+#include "launcher.h"
+#include "services.h"
 
 #include <QMainWindow>
 
@@ -17,12 +18,11 @@ class QPushButton;
 
 namespace zental {
 
-class MessageSink;
 class TypingLimit;
 
 class MainWindow : public QMainWindow {
 public:
-    MainWindow(MessageSink& messages, Separators separators, QWidget* parent = nullptr);
+    explicit MainWindow(const WindowServices& services, QWidget* parent = nullptr);
 
     // Prefix of every data file name the window opens: empty, so they resolve in the
     // working directory.
@@ -44,9 +44,15 @@ private:
     void Form_Unload();
     void Help_Click();
     void showElement(const ElementButton& element);
+    void R_Combo_Click();
+    void Combo1_Change();
+    void C_F_Click();
+    void ComP_Click();
+    void Command36_Click();
+    void tell(const QString& text);
 
-    MessageSink& m_messages;
-    const Separators m_separators;
+    WindowServices m_services;
+    Launcher m_launcher;
 
     QLineEdit* NT_V = nullptr;
     TypingLimit* m_ntTypingLimit = nullptr;

@@ -3,6 +3,7 @@
 
 #include "mainwindow.h"
 #include "recordingmessages.h"
+#include "recordingstarter.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,7 +38,8 @@ public:
     ~WindowFixture() { QDir::setCurrent(m_previous); }
 
     zental::MainWindow& open(const zental::Separators& separators = dotSeparators) {
-        window = std::make_unique<zental::MainWindow>(messages, separators);
+        window = std::make_unique<zental::MainWindow>(
+            zental::WindowServices{messages, processes, separators});
         window->show();
         window->activateWindow();
         return *window;
@@ -60,6 +62,7 @@ public:
     }
 
     RecordingMessages messages;
+    RecordingStarter processes;
     std::unique_ptr<zental::MainWindow> window;
 
 private:
