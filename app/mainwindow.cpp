@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "compounds.h"
+#include "controlwidgets.h"
 #include "display.h"
 #include "elementbutton.h"
 #include "fonts.h"
@@ -15,7 +16,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -27,7 +27,6 @@ namespace zental {
 namespace {
 
 constexpr int ntValueMaxTyped = 7;
-constexpr int menuBarHeight = 20;
 
 const QString helpText = QStringLiteral(
     "ZENTAL is a program based on NMR frequencies from the NMR table @ 2.35T and used to find "
@@ -54,51 +53,6 @@ const QString editorFailedText =
 const QString browserFailedText =
     QStringLiteral("The web browser could not be started to open the calculator page. Tried:\n%1");
 
-QRect pixelRect(int left, int top, int width, int height) {
-    return {layout::toPixels(left), layout::toPixels(top), layout::toPixels(width),
-            layout::toPixels(height)};
-}
-
-QWidget* createWidget(const layout::Control& control, QWidget* client) {
-    const QString caption =
-        QString::fromUtf8(control.caption.data(), static_cast<qsizetype>(control.caption.size()));
-    QWidget* widget = nullptr;
-    switch (control.kind) {
-    case layout::Kind::Label:
-    case layout::Kind::ValueLabel: {
-        auto* label = new QLabel(caption, client);
-        label->setAutoFillBackground(true); // a label hides what lies beneath it
-        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        if (control.kind == layout::Kind::ValueLabel) {
-            label->setFrameStyle(QFrame::Panel | QFrame::Sunken); // looks like a read-only field
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        }
-        widget = label;
-        break;
-    }
-    case layout::Kind::Button:
-        widget = new QPushButton(caption, client);
-        break;
-    case layout::Kind::TextBox:
-        widget = new QLineEdit(caption, client);
-        break;
-    case layout::Kind::ComboBox: {
-        auto* combo = new QComboBox(client);
-        combo->setEditable(true);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->setCompleter(nullptr);
-        combo->setEditText(caption);
-        widget = combo;
-        break;
-    }
-    }
-    widget->setObjectName(
-        QString::fromLatin1(control.name.data(), static_cast<qsizetype>(control.name.size())));
-    widget->setGeometry(pixelRect(control.left, control.top, control.width, control.height));
-    widget->setFont(layoutFont(control.font));
-    return widget;
-}
-
 } // namespace
 
 MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
@@ -109,14 +63,10 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     setWindowTitle(QStringLiteral("ZENTAL Frequencies by Velmora"));
     setFont(layoutFont(layout::Font::Regular));
 
-    auto* client = new QWidget(this);
-    client->setFixedSize(layout::toPixels(layout::clientWidth),
-                         layout::toPixels(layout::clientHeight));
-    setCentralWidget(client);
+    QWidget* client = createFixedClient(this, layout::clientWidth, layout::clientHeight);
     createControls(client);
     createMenus();
     setTabOrder();
-    this->layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     Form_Load();
 }
@@ -127,11 +77,11 @@ void MainWindow::createControls(QWidget* client) {
     for (const layout::Kind kind : {layout::Kind::Label, layout::Kind::ValueLabel})
         for (const layout::Control& control : layout::controls)
             if (control.kind == kind)
-                createWidget(control, client);
+                createControlWidget(control, client);
     createElementButtons(client);
     for (const layout::Control& control : layout::controls)
         if (control.kind != layout::Kind::Label && control.kind != layout::Kind::ValueLabel)
-            createWidget(control, client);
+            createControlWidget(control, client);
 
     NT_V = client->findChild<QLineEdit*>(QStringLiteral("NT_V"));
     m_ntTypingLimit = new TypingLimit(NT_V, ntValueMaxTyped);
@@ -162,10 +112,7 @@ void MainWindow::createElementButtons(QWidget* client) {
               [](const auto& a, const auto& b) { return a.tabIndex < b.tabIndex; });
     for (const layout::ElementButtonPlace& place : places) {
         const ElementButton& element = *findElementButton(place.number);
-        auto* button = new ElementButtonWidget(
-            QString::fromLatin1(element.caption.data(),
-                                static_cast<qsizetype>(element.caption.size())),
-            client);
+        auto* button = new ElementButtonWidget(toQString(element.caption), client);
         button->setObjectName(QStringLiteral("Command%1").arg(place.number));
         button->setGeometry(
             pixelRect(place.left, place.top, place.width, layout::elementButtonHeight));
@@ -176,7 +123,6 @@ void MainWindow::createElementButtons(QWidget* client) {
 }
 
 void MainWindow::createMenus() {
-    menuBar()->setFixedHeight(menuBarHeight); // the height the layout was drawn below
     QMenu* about = menuBar()->addMenu(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("About"));
     about->menuAction()->setObjectName(QStringLiteral("About"));
@@ -191,19 +137,11 @@ void MainWindow::createMenus() {
 
 void MainWindow::setTabOrder() {
     std::map<int, QWidget*> byTabIndex;
-    for (const layout::Control& control : layout::controls)
-        if (control.kind != layout::Kind::Label && control.kind != layout::Kind::ValueLabel)
-            byTabIndex[control.tabIndex] = findChild<QWidget*>(QString::fromLatin1(
-                control.name.data(), static_cast<qsizetype>(control.name.size())));
+    collectFocusable(byTabIndex, centralWidget(), layout::controls);
     for (const layout::ElementButtonPlace& place : layout::elementButtonPlaces)
         byTabIndex[place.tabIndex] =
             findChild<QWidget*>(QStringLiteral("Command%1").arg(place.number));
-    QWidget* previous = nullptr;
-    for (const auto& [index, widget] : byTabIndex) {
-        if (previous)
-            QWidget::setTabOrder(previous, widget);
-        previous = widget;
-    }
+    setTabOrderByIndex(byTabIndex);
 }
 
 void MainWindow::setNtValue(const QString& text) {

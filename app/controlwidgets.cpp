@@ -1,0 +1,86 @@
+#include "controlwidgets.h"
+
+#include "fonts.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace zental {
+namespace {
+constexpr int menuBarHeight = 20; // the height the layouts were drawn below
+}
+
+QRect pixelRect(int left, int top, int width, int height) {
+    return {layout::toPixels(left), layout::toPixels(top), layout::toPixels(width),
+            layout::toPixels(height)};
+}
+
+QWidget* createControlWidget(const layout::Control& control, QWidget* client) {
+    const QString caption = toQString(control.caption);
+    QWidget* widget = nullptr;
+    switch (control.kind) {
+    case layout::Kind::Label:
+    case layout::Kind::ValueLabel: {
+        auto* label = new QLabel(caption, client);
+        label->setAutoFillBackground(true); // a label hides what lies beneath it
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        if (control.kind == layout::Kind::ValueLabel) {
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken); // looks like a read-only field
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        }
+        widget = label;
+        break;
+    }
+    case layout::Kind::Button:
+        widget = new QPushButton(caption, client);
+        break;
+    case layout::Kind::TextBox:
+        widget = new QLineEdit(caption, client);
+        break;
+    case layout::Kind::ComboBox: {
+        auto* combo = new QComboBox(client);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setCompleter(nullptr);
+        combo->setEditText(caption);
+        widget = combo;
+        break;
+    }
+    }
+    widget->setObjectName(toQString(control.name));
+    widget->setGeometry(pixelRect(control.left, control.top, control.width, control.height));
+    widget->setFont(layoutFont(control.font));
+    return widget;
+}
+
+QWidget* createFixedClient(QMainWindow* window, int widthTwips, int heightTwips) {
+    auto* client = new QWidget(window);
+    client->setFixedSize(layout::toPixels(widthTwips), layout::toPixels(heightTwips));
+    window->setCentralWidget(client);
+    window->menuBar()->setFixedHeight(menuBarHeight);
+    window->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    return client;
+}
+
+void collectFocusable(std::map<int, QWidget*>& byTabIndex, const QWidget* client,
+                      std::span<const layout::Control> controls) {
+    for (const layout::Control& control : controls)
+        if (control.kind != layout::Kind::Label && control.kind != layout::Kind::ValueLabel)
+            byTabIndex[control.tabIndex] = client->findChild<QWidget*>(toQString(control.name));
+}
+
+void setTabOrderByIndex(const std::map<int, QWidget*>& byTabIndex) {
+    QWidget* previous = nullptr;
+    for (const auto& [index, widget] : byTabIndex) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+} // namespace zental

@@ -1,0 +1,36 @@
+// Builds the windows' controls from their layout tables.
+#pragma once
+
+#include "layout.h"
+
+#include <QRect>
+#include <QString>
+
+#include <map>
+#include <span>
+#include <string_view>
+
+class QMainWindow;
+class QWidget;
+
+namespace zental {
+
+inline QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect pixelRect(int left, int top, int width, int height);
+
+// Gives the window a client area of the fixed size drawn, below a menu bar of the drawn height.
+QWidget* createFixedClient(QMainWindow* window, int widthTwips, int heightTwips);
+
+QWidget* createControlWidget(const layout::Control& control, QWidget* client);
+
+// Adds the controls that can take the focus (all but labels) to `byTabIndex`.
+void collectFocusable(std::map<int, QWidget*>& byTabIndex, const QWidget* client,
+                      std::span<const layout::Control> controls);
+
+// Chains the keyboard focus through the widgets in the order of their tab indices.
+void setTabOrderByIndex(const std::map<int, QWidget*>& byTabIndex);
+
+} // namespace zental
