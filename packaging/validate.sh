@@ -1,0 +1,104 @@
+#!/bin/sh
+# Checks ZENTAL's packaging on Debian 12: builds in build-pkg, installs into a temporary prefix,
+# validates the desktop entry and the AppStream metainfo, starts the installed program through
+# its desktop launcher, and makes the Debian package and checks its Depends.
+# Run from anywhere, as root or with sudo:  sh packaging/validate.sh
+set -eu
+start=$(date +%s)
+cd "$(dirname "$0")/.."
+root=$(pwd)
+build="$root/build-pkg"
+
+fail() {
+    echo "validate.sh: FAILED: $*" >&2
+    exit 1
+}
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+
+# What building needs, then the validators and what cpack's dependency list needs.
+sh tools/install-deps.sh
+missing=""
+for package in desktop-file-utils appstream dpkg-dev file; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing="$missing $package"
+done
+if [ -n "$missing" ]; then
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+fi
+
+echo "== configure and build ($build)"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$build" -j2 >/dev/null
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+prefix="$tmp/prefix"
+echo "== install into $prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+app_id=io.github.zental.Zental
+for file in bin/zental bin/zental-desktop \
+    share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
+    share/icons/hicolor/scalable/apps/zental.svg; do
+    [ -f "$prefix/$file" ] || fail "not installed: $file"
+done
+for size in 16 32 48 64 128 256; do
+    icon="$prefix/share/icons/hicolor/${size}x${size}/apps/zental.png"
+    [ -f "$icon" ] || fail "not installed: $icon"
+    file "$icon" | grep -q "PNG image data, $size x $size," || fail "not $size x $size: $icon"
+done
+file packaging/icons/zental-window.png | grep -q "PNG image data, 96 x 74, 8-bit/color RGB," ||
+    fail "packaging/icons/zental-window.png is not a 96 x 74 24-bit PNG"
+
+# Errors fail the validators; warnings are failures here too, hints and pedantic notes are not.
+echo "== desktop-file-validate"
+desktop-file-validate "$prefix/share/applications/$app_id.desktop" >"$tmp/dfv.txt" 2>&1 ||
+    { cat "$tmp/dfv.txt"; fail "desktop-file-validate"; }
+cat "$tmp/dfv.txt"
+grep -q -E ": (error|warning): " "$tmp/dfv.txt" && fail "desktop-file-validate reported problems"
+
+echo "== appstreamcli validate --no-net"
+appstreamcli validate --no-net "$prefix/share/metainfo/$app_id.metainfo.xml" >"$tmp/as.txt" 2>&1 ||
+    { cat "$tmp/as.txt"; fail "appstreamcli validate"; }
+cat "$tmp/as.txt"
+grep -q -E "^[EW]: " "$tmp/as.txt" && fail "appstreamcli reported problems"
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$app_id.metainfo.xml" ||
+    fail "the metainfo has no <release> for version $version"
+
+echo "== Qt resources of packaging/icons/icons.qrc"
+rcc=$(find /usr/lib -path '*qt6/libexec/rcc' 2>/dev/null | head -n 1)
+if [ -n "$rcc" ]; then
+    "$rcc" --list-mapping packaging/icons/icons.qrc >"$tmp/qrc.txt"
+    cat "$tmp/qrc.txt"
+    grep -q "^:/icons/zental-window.png	" "$tmp/qrc.txt" || fail "no :/icons/zental-window.png"
+    grep -q "^:/icons/zental-64.png	" "$tmp/qrc.txt" || fail "no :/icons/zental-64.png"
+fi
+
+echo "== start the installed program through its desktop launcher"
+mkdir "$tmp/home"
+status=0
+env -u XDG_DATA_HOME HOME="$tmp/home" QT_QPA_PLATFORM=offscreen \
+    timeout 5 "$prefix/bin/zental-desktop" >"$tmp/run.txt" 2>&1 || status=$?
+[ "$status" -eq 124 ] || { cat "$tmp/run.txt"; fail "zental-desktop ended by itself ($status)"; }
+[ -f "$tmp/home/.local/share/zental/ZENTAL.ini" ] ||
+    fail "no ZENTAL.ini in ~/.local/share/zental"
+echo "ran 5 s, wrote: $(cd "$tmp/home/.local/share/zental" && echo *)"
+
+echo "== cpack -G DEB"
+rm -f "$build"/zental_*.deb
+(cd "$build" && cpack -G DEB >/dev/null)
+arch=$(dpkg --print-architecture)
+deb="$build/zental_${version}_${arch}.deb"
+[ -f "$deb" ] || fail "no $deb"
+dpkg-deb -I "$deb"
+depends=$(dpkg-deb -f "$deb" Depends)
+names=$(echo "$depends" | tr ',' '\n' | sed 's/(.*)//; s/ //g' | sort | tr '\n' ' ')
+expected="fonts-liberation libc6 libgcc-s1 libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 xdg-utils "
+[ "$names" = "$expected" ] || fail "Depends names '$names', expected '$expected'"
+[ "$(dpkg-deb -f "$deb" Section)" = science ] || fail "Section is not science"
+
+echo "validate.sh: OK: $deb ($(($(date +%s) - start)) s)"
