@@ -8,6 +8,7 @@
 #include "layout.h"
 #include "messages.h"
 #include "pairlist.h"
+#include "profileswindow.h"
 #include "settingsfile.h"
 #include "typinglimit.h"
 
@@ -47,11 +48,6 @@ const QString settingsNotSavedText =
 
 const QString selectCompoundText = QStringLiteral("Select Compound");
 const QString compoundFailedText = QStringLiteral("Select Compound First and try again.");
-const QString fileUnreadableText = QStringLiteral("The file \"%1\" could not be read.");
-const QString editorFailedText =
-    QStringLiteral("No text editor could be started to open \"%1\". Tried:\n%2");
-const QString browserFailedText =
-    QStringLiteral("The web browser could not be started to open the calculator page. Tried:\n%1");
 
 } // namespace
 
@@ -133,6 +129,7 @@ void MainWindow::createMenus() {
     Profiles = menuBar()->addAction(QStringLiteral("Profiles"));
     Profiles->setObjectName(QStringLiteral("Profiles"));
     Profiles->setEnabled(false);
+    connect(Profiles, &QAction::triggered, this, &MainWindow::Profiles_Click);
 }
 
 void MainWindow::setTabOrder() {
@@ -174,10 +171,23 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void MainWindow::Profiles_Click() {
+    if (!m_profiles) {
+        m_profiles = new ProfilesWindow(
+            m_services, [this](const QString& text) { setNtValue(text); }, this);
+        m_profiles->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_profiles->show();
+    m_profiles->raise();
+    m_profiles->activateWindow();
+}
+
 void MainWindow::Form_Unload() {
     const QString settingsPath = Path + settingsFileName;
     if (!writeSettings(settingsPath, NT_V->text()))
         tell(settingsNotSavedText.arg(settingsFileName));
+    if (m_profiles)
+        m_profiles->close();
     QCoreApplication::quit();
 }
 
@@ -204,7 +214,7 @@ void MainWindow::showElement(const ElementButton& element) {
 void MainWindow::R_Combo_Click() {
     const PairNames list = readPairNames(Path + compoundFileName);
     if (!list.opened) {
-        tell(fileUnreadableText.arg(compoundFileName));
+        tell(fileUnreadableMessage(Path + compoundFileName));
         return;
     }
     Combo1->clear();
@@ -222,7 +232,7 @@ void MainWindow::Combo1_Change() {
 void MainWindow::C_F_Click() {
     const PairValue reference = readPairValue(Path + compoundFileName, Combo1->currentIndex());
     if (!reference.opened) {
-        tell(fileUnreadableText.arg(compoundFileName));
+        tell(fileUnreadableMessage(Path + compoundFileName));
         return;
     }
     for (QLabel* isotope : Isotope1)
@@ -241,13 +251,13 @@ void MainWindow::C_F_Click() {
 void MainWindow::ComP_Click() {
     const LaunchOutcome outcome = m_launcher.openInEditor(Path + compoundFileName);
     if (!outcome.started)
-        tell(editorFailedText.arg(Path + compoundFileName, outcome.commandLines.join(u'\n')));
+        tell(editorFailureMessage(Path + compoundFileName, outcome));
 }
 
 void MainWindow::Command36_Click() {
     const LaunchOutcome outcome = m_launcher.openCalculatorPage();
     if (!outcome.started)
-        tell(browserFailedText.arg(outcome.commandLines.join(u'\n')));
+        tell(browserFailureMessage(outcome));
 }
 
 } // namespace zental

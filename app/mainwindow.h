@@ -7,6 +7,7 @@
 #include "services.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 
@@ -18,6 +19,7 @@ class QPushButton;
 
 namespace zental {
 
+class ProfilesWindow;
 class TypingLimit;
 
 class MainWindow : public QMainWindow {
@@ -43,6 +45,7 @@ private:
     void Form_Load();
     void Form_Unload();
     void Help_Click();
+    void Profiles_Click();
     void showElement(const ElementButton& element);
     void R_Combo_Click();
     void Combo1_Change();
@@ -65,6 +68,7 @@ private:
     QPushButton* ComP = nullptr;
     QPushButton* Command36 = nullptr;
     QAction* Profiles = nullptr;
+    QPointer<ProfilesWindow> m_profiles; // at most one, made afresh after closing
 };
 
 } // namespace zental

@@ -9,6 +9,10 @@ namespace zental {
 
 inline const QString applicationTitle = QStringLiteral("ZENTAL");
 
+inline QString fileUnreadableMessage(const QString& path) {
+    return QStringLiteral("The file \"%1\" could not be read.").arg(path);
+}
+
 class MessageSink {
 public:
     virtual ~MessageSink() = default;

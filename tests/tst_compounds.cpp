@@ -41,13 +41,6 @@ private slots:
 
 private:
     static QComboBox* combo(const WindowFixture& f) { return f.control<QComboBox>("Combo1"); }
-    static void choose(WindowFixture& f, int index) {
-        auto* box = combo(f);
-        box->setFocus();
-        for (int i = box->currentIndex(); i < index; ++i)
-            QTest::keyClick(box, Qt::Key_Down);
-        QCOMPARE(box->currentIndex(), index);
-    }
 };
 
 void tst_Compounds::defaultFileIsWrittenOnlyWhenMissing() {
@@ -89,7 +82,7 @@ void tst_Compounds::listHoldsAtMost51Names() {
     QCOMPARE(combo(f)->count(), 51);
     QCOMPARE(combo(f)->itemText(50), "Compound 50");
     f.typeNtValue("7050");
-    choose(f, 50);
+    chooseEntry(combo(f), 50);
     f.click("C_F");
     QCOMPARE(f.text("NMR_f_0"), "51");
 }
@@ -100,7 +93,7 @@ void tst_Compounds::lastNameWithoutFrequencyGivesTheMessage() {
     f.open();
     QCOMPARE(items(combo(f)), (QStringList{"Water", "Benzene"}));
     f.typeNtValue("50000");
-    choose(f, 1);
+    chooseEntry(combo(f), 1);
     f.click("C_F");
     QCOMPARE(f.text("NMR_E"), "Benzene");
     QCOMPARE(f.messages.shown, QStringList{"Select Compound First and try again."});
@@ -111,7 +104,7 @@ void tst_Compounds::ntValueOf7050ShowsTheReferenceFrequency() {
     QVERIFY(writeFile("Compounds.ini", "Water\r\n42.5\r\nSalt\r\n1,234.5\r\n"));
     f.open();
     f.typeNtValue("7050");
-    choose(f, 1);
+    chooseEntry(combo(f), 1);
     f.click("C_F");
     QCOMPARE(f.text("NMR_E"), "Salt");
     QCOMPARE(f.text("NMR_f_0"), "1234.5");
@@ -124,7 +117,7 @@ void tst_Compounds::compoundAfterElementKeepsTheOtherFrequencies() {
     f.open();
     f.typeNtValue("50000");
     f.click("Command50");
-    choose(f, 0);
+    chooseEntry(combo(f), 0);
     f.click("C_F");
     for (const char* name : {"Isotope1_0", "Isotope1_1", "Isotope1_2"})
         QCOMPARE(f.text(name), "");
@@ -162,7 +155,7 @@ void tst_Compounds::failuresShowTheMessageAfterBlankingIsotopes() {
     f.click("Command2");
     f.typeNtValue(ntValue);
     if (chosen >= 0)
-        choose(f, chosen);
+        chooseEntry(combo(f), chosen);
     f.click("C_F");
     QCOMPARE(f.text("NMR_E"), shownName);
     QCOMPARE(f.text("Isotope1_0"), "");
@@ -174,7 +167,7 @@ void tst_Compounds::typingIntoTheComboIsUndone() {
     WindowFixture f;
     QVERIFY(writeFile("Compounds.ini", "Water\r\n42.5\r\n"));
     f.open();
-    choose(f, 0);
+    chooseEntry(combo(f), 0);
     QCOMPARE(combo(f)->currentText(), "Water");
     QTest::keyClicks(combo(f)->lineEdit(), "Xy");
     QCOMPARE(combo(f)->currentText(), "Select Compound");
@@ -185,7 +178,7 @@ void tst_Compounds::typingIntoTheComboIsUndone() {
 void tst_Compounds::refreshShowsEditsAndDropsTheChoice() {
     WindowFixture f;
     f.open();
-    choose(f, 0);
+    chooseEntry(combo(f), 0);
     QVERIFY(writeFile("Compounds.ini", "Water\n42.5\nSalt\n12\n"));
     QCOMPARE(items(combo(f)), QStringList{"Compound Name"}); // not before the refresh
     f.click("R_Combo");
@@ -199,7 +192,7 @@ void tst_Compounds::fileChangedAfterRefresh() {
     QVERIFY(writeFile("Compounds.ini", "Water\r\n42.5\r\nSalt\r\n12\r\n"));
     f.open();
     f.typeNtValue("7050");
-    choose(f, 1);
+    chooseEntry(combo(f), 1);
     QVERIFY(writeFile("Compounds.ini", "A\r\n1\r\nB\r\n2\r\n")); // same length: pair 1 now B
     f.click("C_F");
     QCOMPARE(f.text("NMR_E"), "Salt"); // the name as listed

@@ -5,6 +5,7 @@
 #include "recordingmessages.h"
 #include "recordingstarter.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -26,6 +27,15 @@ inline QByteArray fileContent(const QString& name) {
 inline bool writeFile(const QString& name, const QByteArray& bytes) {
     QFile file(name);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Chooses a list entry the way a user does with the keyboard.
+inline void chooseEntry(QComboBox* box, int index) {
+    box->setFocus();
+    while (box->currentIndex() < index)
+        QTest::keyClick(box, Qt::Key_Down);
+    while (box->currentIndex() > index)
+        QTest::keyClick(box, Qt::Key_Up);
 }
 
 // A fresh temporary folder as the working directory, the window opened in it.

@@ -1,0 +1,148 @@
+#include "profileswindow.h"
+
+#include "controlwidgets.h"
+#include "fonts.h"
+#include "messages.h"
+#include "pairlist.h"
+#include "profilefile.h"
+#include "profileslayout.h"
+#include "textfile.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace zental {
+namespace {
+
+const QString selectProfileText = QStringLiteral("Select Profile");
+
+const QString firstUseText = QStringLiteral(
+    "NotePad is used for editing the Profiles. This message is showing because this is the first "
+    "time you ran the Profiles. Replace the example data with real profiles. Each profile is in "
+    "order like shown one under the other. Location and NT value. No other data format will "
+    "work. Each is entered going down to create a list.");
+
+const QString helpText = QStringLiteral(
+    "Select the profile and press Load NT button to update NT value for the location selected. "
+    "To change or edit the profile list select Edit Profile. The format is (Location, NT value). "
+    "After changing the profiles select file-save to save the changed file. Select Refresh to "
+    "update the profile list.");
+
+} // namespace
+
+ProfilesWindow::ProfilesWindow(const WindowServices& services, NtValueSetter setNtValue,
+                               QWidget* parent)
+    : QMainWindow(parent, Qt::Window)
+    , m_services(services)
+    , m_launcher(services.processes, platformPrograms())
+    , m_setNtValue(std::move(setNtValue)) {
+    setObjectName(QStringLiteral("Form5"));
+    setWindowTitle(QStringLiteral("Customer Profiles"));
+    setFont(layoutFont(layout::Font::Regular));
+    QWidget* client =
+        createFixedClient(this, profiles_layout::clientWidth, profiles_layout::clientHeight);
+    for (const layout::Control& control : profiles_layout::controls)
+        createControlWidget(control, client);
+    Combo1 = client->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    Command1 = client->findChild<QPushButton*>(QStringLiteral("Command1"));
+    std::map<int, QWidget*> byTabIndex;
+    collectFocusable(byTabIndex, client, profiles_layout::controls);
+    setTabOrderByIndex(byTabIndex);
+    connect(Combo1->lineEdit(), &QLineEdit::textEdited, this, &ProfilesWindow::Combo1_Change);
+    connect(Command1, &QPushButton::clicked, this, &ProfilesWindow::Command1_Click);
+    createMenus();
+    Combo1->setFocus();
+
+    Form_Load();
+}
+
+void ProfilesWindow::createMenus() {
+    struct MenuCommand {
+        const char* name;
+        const char* caption;
+        void (ProfilesWindow::*handler)();
+    };
+    static constexpr MenuCommand commands[] = {
+        {"EP", "Edit Profiles", &ProfilesWindow::EP_Click},
+        {"R", "Refresh", &ProfilesWindow::R_Click},
+        {"H", "Help", &ProfilesWindow::H_Click},
+    };
+    for (const MenuCommand& command : commands) {
+        QAction* action = menuBar()->addAction(QString::fromLatin1(command.caption));
+        action->setObjectName(QString::fromLatin1(command.name));
+        connect(action, &QAction::triggered, this, command.handler);
+    }
+}
+
+QString ProfilesWindow::profilePath() const {
+    return Path + profileFileName;
+}
+
+void ProfilesWindow::tell(const QString& text) {
+    m_services.messages.show(isVisible() ? this : parentWidget(), text);
+}
+
+void ProfilesWindow::Form_Load() {
+    Path = profilePathPrefix();
+    if (QFileInfo::exists(profilePath())) {
+        fillList(); // an existing file that cannot be read is the user's: never replace it
+        return;
+    }
+    if (!writeLines(profilePath(), exampleProfileLines)) {
+        tell(QStringLiteral("The file \"%1\" could not be written.").arg(profilePath()));
+        return;
+    }
+    EP_Click();
+    tell(firstUseText);
+}
+
+// Lists the names and puts the last complete profile's NT value into the main window.
+void ProfilesWindow::fillList() {
+    const PairNames list = readPairNames(profilePath());
+    if (!list.opened) {
+        tell(fileUnreadableMessage(profilePath()));
+        return;
+    }
+    Combo1->clear();
+    Combo1->addItems(list.names);
+    if (list.lastValue)
+        m_setNtValue(*list.lastValue);
+    Combo1->setCurrentIndex(-1);
+    Combo1->setEditText(selectProfileText);
+}
+
+void ProfilesWindow::R_Click() {
+    fillList();
+}
+
+void ProfilesWindow::EP_Click() {
+    const LaunchOutcome outcome = m_launcher.openInEditor(profilePath());
+    if (!outcome.started)
+        tell(editorFailureMessage(profilePath(), outcome));
+}
+
+void ProfilesWindow::H_Click() {
+    tell(helpText);
+}
+
+// Typing is undone: a profile can only be chosen from the list.
+void ProfilesWindow::Combo1_Change() {
+    Combo1->setCurrentIndex(-1);
+    Combo1->setEditText(selectProfileText);
+}
+
+// Reads the value at the chosen position from the file as it is now, which may be newer than
+// the list. Without a value line there, the NT value box keeps its text.
+void ProfilesWindow::Command1_Click() {
+    const PairValue profile = readPairValue(profilePath(), Combo1->currentIndex());
+    if (!profile.opened)
+        tell(fileUnreadableMessage(profilePath()));
+    else if (profile.value)
+        m_setNtValue(*profile.value);
+}
+
+} // namespace zental
