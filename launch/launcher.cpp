@@ -8,6 +8,17 @@ bool DetachedProcessStarter::startDetached(const QString& program, const QString
     return QProcess::startDetached(program, arguments);
 }
 
+QString editorFailureMessage(const QString& filePath, const LaunchOutcome& outcome) {
+    return QStringLiteral("No text editor could be started to open \"%1\". Tried:\n%2")
+        .arg(filePath, outcome.commandLines.join(u'\n'));
+}
+
+QString browserFailureMessage(const LaunchOutcome& outcome) {
+    return QStringLiteral("The web browser could not be started to open the calculator page. "
+                          "Tried:\n%1")
+        .arg(outcome.commandLines.join(u'\n'));
+}
+
 Launcher::Launcher(ProcessStarter& starter, PlatformPrograms programs)
     : m_starter(starter)
     , m_programs(std::move(programs)) {}

@@ -24,6 +24,10 @@ struct LaunchOutcome {
     QStringList commandLines; // every command line tried, in order
 };
 
+// What to tell the user when no program could be started.
+QString editorFailureMessage(const QString& filePath, const LaunchOutcome& outcome);
+QString browserFailureMessage(const LaunchOutcome& outcome);
+
 class Launcher {
 public:
     Launcher(ProcessStarter& starter, PlatformPrograms programs);
