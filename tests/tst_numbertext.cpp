@@ -1,4 +1,5 @@
 // The number text conversions, with the separators of a "." and of a "," locale injected.
+#include "localeseparators.h"
 #include "numbertext.h"
 
 #include <QTest>
@@ -28,6 +29,7 @@ private slots:
     void parseIsCorrectlyRounded();
     void frequencyText_data();
     void frequencyText();
+    void separatorsComeFromTheLocale();
 };
 
 void tst_NumberText::parseAccepts_data() {
@@ -144,6 +146,16 @@ void tst_NumberText::frequencyText() {
     QFETCH(double, value);
     QFETCH(QString, expected);
     QCOMPARE(QString::fromStdString(zental::frequencyText(value, byName(locale))), expected);
+}
+
+void tst_NumberText::separatorsComeFromTheLocale() {
+    const Separators german = zental::separatorsOf(QLocale(QLocale::German, QLocale::Germany));
+    QCOMPARE(german.decimal, ",");
+    QCOMPARE(german.group, ".");
+    QCOMPARE(zental::parseNumber("48.123,5", german), 48123.5);
+    const Separators english = zental::separatorsOf(QLocale::c());
+    QCOMPARE(english.decimal, ".");
+    QCOMPARE(english.group, ",");
 }
 
 QTEST_APPLESS_MAIN(tst_NumberText)
