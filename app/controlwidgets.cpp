@@ -1,6 +1,7 @@
 #include "controlwidgets.h"
 
 #include "fonts.h"
+#include "valuelabel.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -9,6 +10,8 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace zental {
 namespace {
@@ -20,22 +23,24 @@ QRect pixelRect(int left, int top, int width, int height) {
             layout::toPixels(height)};
 }
 
-QWidget* createControlWidget(const layout::Control& control, QWidget* client) {
+QWidget* createControlWidget(const layout::Control& control, QWidget* client,
+                             std::span<const layout::SpokenName> spokenNames) {
     const QString caption = toQString(control.caption);
+    const auto spoken =
+        std::find_if(spokenNames.begin(), spokenNames.end(),
+                     [&](const auto& entry) { return entry.control == control.name; });
+    const QString spokenName = spoken == spokenNames.end() ? QString() : toQString(spoken->name);
     QWidget* widget = nullptr;
     switch (control.kind) {
-    case layout::Kind::Label:
-    case layout::Kind::ValueLabel: {
+    case layout::Kind::Label: {
         auto* label = new QLabel(caption, client);
-        label->setAutoFillBackground(true); // a label hides what lies beneath it
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        if (control.kind == layout::Kind::ValueLabel) {
-            label->setFrameStyle(QFrame::Panel | QFrame::Sunken); // looks like a read-only field
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        }
         widget = label;
         break;
     }
+    case layout::Kind::ValueLabel:
+        widget = new ValueLabel(spokenName, client);
+        break;
     case layout::Kind::Button:
         widget = new QPushButton(caption, client);
         break;
@@ -52,6 +57,10 @@ QWidget* createControlWidget(const layout::Control& control, QWidget* client) {
         break;
     }
     }
+    if (control.kind == layout::Kind::Label || control.kind == layout::Kind::ValueLabel)
+        widget->setAutoFillBackground(true); // a label hides what lies beneath it
+    else if (!spokenName.isEmpty())
+        widget->setAccessibleName(spokenName);
     widget->setObjectName(toQString(control.name));
     widget->setGeometry(pixelRect(control.left, control.top, control.width, control.height));
     widget->setFont(layoutFont(control.font));

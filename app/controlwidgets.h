@@ -24,7 +24,9 @@ QRect pixelRect(int left, int top, int width, int height);
 // Gives the window a client area of the fixed size drawn, below a menu bar of the drawn height.
 QWidget* createFixedClient(QMainWindow* window, int widthTwips, int heightTwips);
 
-QWidget* createControlWidget(const layout::Control& control, QWidget* client);
+// The widget for one row of a layout table; `spokenNames` name it for screen readers.
+QWidget* createControlWidget(const layout::Control& control, QWidget* client,
+                             std::span<const layout::SpokenName> spokenNames);
 
 // Adds the controls that can take the focus (all but labels) to `byTabIndex`.
 void collectFocusable(std::map<int, QWidget*>& byTabIndex, const QWidget* client,

@@ -69,6 +69,24 @@ inline constexpr std::array<Control, 20> controls{{
     // clang-format on
 }};
 
+// What a screen reader calls the controls whose meaning stands in a caption label beside them.
+struct SpokenName {
+    std::string_view control;
+    std::string_view name;
+};
+
+inline constexpr std::array<SpokenName, 9> spokenNames{{
+    {"NT_V", "NT Value"},
+    {"NMR_E", "NMR Element"},
+    {"Isotope1_0", "Isotope 1"},
+    {"Isotope1_1", "Isotope 2"},
+    {"Isotope1_2", "Isotope 3"},
+    {"NMR_f_0", "NMR F 1 in HZ"},
+    {"NMR_f_1", "NMR F 2 in HZ"},
+    {"NMR_f_2", "NMR F 3 in HZ"},
+    {"Combo1", "Compound"},
+}};
+
 inline constexpr int elementButtonHeight = 495;
 
 struct ElementButtonPlace {

@@ -4,10 +4,15 @@
 #include "messages.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZENTAL"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.zental.Zental"));
+    QIcon icon(QStringLiteral(":/icons/zental-window.png"));
+    icon.addFile(QStringLiteral(":/icons/zental-64.png"));
+    QApplication::setWindowIcon(icon); // both windows carry it
 
     const zental::Separators separators = zental::separatorsOf(QLocale::system());
     zental::MessageBoxSink messages;

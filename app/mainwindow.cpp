@@ -11,6 +11,7 @@
 #include "profileswindow.h"
 #include "settingsfile.h"
 #include "typinglimit.h"
+#include "valuelabel.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -73,18 +74,18 @@ void MainWindow::createControls(QWidget* client) {
     for (const layout::Kind kind : {layout::Kind::Label, layout::Kind::ValueLabel})
         for (const layout::Control& control : layout::controls)
             if (control.kind == kind)
-                createControlWidget(control, client);
+                createControlWidget(control, client, layout::spokenNames);
     createElementButtons(client);
     for (const layout::Control& control : layout::controls)
         if (control.kind != layout::Kind::Label && control.kind != layout::Kind::ValueLabel)
-            createControlWidget(control, client);
+            createControlWidget(control, client, layout::spokenNames);
 
     NT_V = client->findChild<QLineEdit*>(QStringLiteral("NT_V"));
     m_ntTypingLimit = new TypingLimit(NT_V, ntValueMaxTyped);
-    NMR_E = client->findChild<QLabel*>(QStringLiteral("NMR_E"));
+    NMR_E = client->findChild<ValueLabel*>(QStringLiteral("NMR_E"));
     for (size_t k = 0; k < 3; ++k) {
-        Isotope1[k] = client->findChild<QLabel*>(QStringLiteral("Isotope1_%1").arg(k));
-        NMR_f[k] = client->findChild<QLabel*>(QStringLiteral("NMR_f_%1").arg(k));
+        Isotope1[k] = client->findChild<ValueLabel*>(QStringLiteral("Isotope1_%1").arg(k));
+        NMR_f[k] = client->findChild<ValueLabel*>(QStringLiteral("NMR_f_%1").arg(k));
     }
     Combo1 = client->findChild<QComboBox*>(QStringLiteral("Combo1"));
     C_F = client->findChild<QPushButton*>(QStringLiteral("C_F"));
@@ -114,6 +115,8 @@ void MainWindow::createElementButtons(QWidget* client) {
             pixelRect(place.left, place.top, place.width, layout::elementButtonHeight));
         button->setFont(layoutFont(layout::Font::SmallBold));
         button->setEnabled(element.enabled());
+        button->setAccessibleDescription(element.enabled() ? toQString(element.elementName)
+                                                           : QStringLiteral("not available"));
         connect(button, &QPushButton::clicked, this, [this, &element] { showElement(element); });
     }
 }
@@ -202,10 +205,10 @@ void MainWindow::Help_Click() {
 void MainWindow::showElement(const ElementButton& element) {
     const ElementDisplayTexts texts =
         elementDisplay(element, NT_V->text().toStdString(), m_services.separators);
-    NMR_E->setText(QString::fromStdString(texts.elementName));
+    NMR_E->setValue(QString::fromStdString(texts.elementName));
     for (size_t k = 0; k < 3; ++k) {
-        Isotope1[k]->setText(QString::fromStdString(texts.massLabels[k]));
-        NMR_f[k]->setText(QString::fromStdString(texts.frequencies[k]));
+        Isotope1[k]->setValue(QString::fromStdString(texts.massLabels[k]));
+        NMR_f[k]->setValue(QString::fromStdString(texts.frequencies[k]));
     }
     if (!texts.ntValueValid)
         tell(invalidNtValueText);
@@ -235,9 +238,9 @@ void MainWindow::C_F_Click() {
         tell(fileUnreadableMessage(Path + compoundFileName));
         return;
     }
-    for (QLabel* isotope : Isotope1)
-        isotope->setText(QString());
-    NMR_E->setText(Combo1->currentText());
+    for (ValueLabel* isotope : Isotope1)
+        isotope->setValue(QString());
+    NMR_E->setValue(Combo1->currentText());
     const std::optional<std::string> frequency = compoundFrequencyText(
         NT_V->text().toStdString(), reference.value.value_or(QString()).toStdString(),
         m_services.separators);
@@ -245,7 +248,7 @@ void MainWindow::C_F_Click() {
         tell(compoundFailedText);
         return;
     }
-    NMR_f[0]->setText(QString::fromStdString(*frequency));
+    NMR_f[0]->setValue(QString::fromStdString(*frequency));
 }
 
 void MainWindow::ComP_Click() {

@@ -13,7 +13,6 @@
 
 class QAction;
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -21,6 +20,7 @@ namespace zental {
 
 class ProfilesWindow;
 class TypingLimit;
+class ValueLabel;
 
 class MainWindow : public QMainWindow {
 public:
@@ -59,9 +59,9 @@ private:
 
     QLineEdit* NT_V = nullptr;
     TypingLimit* m_ntTypingLimit = nullptr;
-    QLabel* NMR_E = nullptr;
-    std::array<QLabel*, 3> Isotope1{};
-    std::array<QLabel*, 3> NMR_f{};
+    ValueLabel* NMR_E = nullptr;
+    std::array<ValueLabel*, 3> Isotope1{};
+    std::array<ValueLabel*, 3> NMR_f{};
     QComboBox* Combo1 = nullptr;
     QPushButton* C_F = nullptr;
     QPushButton* R_Combo = nullptr;

@@ -167,7 +167,9 @@ std::string exponentForm(const RoundedDecimal& r, const Separators& separators) 
         text += separators.decimal + r.digits.substr(1);
     const int magnitude = std::abs(r.exponent);
     text += r.exponent < 0 ? "E-" : "E+";
-    text += (magnitude < 10 ? "0" : "") + std::to_string(magnitude);
+    if (magnitude < 10)
+        text += '0';
+    text += std::to_string(magnitude);
     return text;
 }
 

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -46,9 +47,11 @@ ProfilesWindow::ProfilesWindow(const WindowServices& services, NtValueSetter set
     QWidget* client =
         createFixedClient(this, profiles_layout::clientWidth, profiles_layout::clientHeight);
     for (const layout::Control& control : profiles_layout::controls)
-        createControlWidget(control, client);
+        createControlWidget(control, client, {});
     Combo1 = client->findChild<QComboBox*>(QStringLiteral("Combo1"));
     Command1 = client->findChild<QPushButton*>(QStringLiteral("Command1"));
+    // Screen readers on Linux name a combo box by the label it is the buddy of.
+    client->findChild<QLabel*>(QStringLiteral("Name"))->setBuddy(Combo1);
     std::map<int, QWidget*> byTabIndex;
     collectFocusable(byTabIndex, client, profiles_layout::controls);
     setTabOrderByIndex(byTabIndex);
