@@ -83,6 +83,17 @@ void collectFocusable(std::map<int, QWidget*>& byTabIndex, const QWidget* client
             byTabIndex[control.tabIndex] = client->findChild<QWidget*>(toQString(control.name));
 }
 
+void showPrompt(QComboBox* list, const QString& prompt) {
+    list->setCurrentIndex(-1);
+    list->setEditText(prompt);
+}
+
+void replaceEntries(QComboBox* list, const QStringList& entries, const QString& prompt) {
+    list->clear();
+    list->addItems(entries);
+    showPrompt(list, prompt);
+}
+
 void setTabOrderByIndex(const std::map<int, QWidget*>& byTabIndex) {
     QWidget* previous = nullptr;
     for (const auto& [index, widget] : byTabIndex) {

@@ -5,11 +5,13 @@
 
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include <map>
 #include <span>
 #include <string_view>
 
+class QComboBox;
 class QMainWindow;
 class QWidget;
 
@@ -31,6 +33,10 @@ QWidget* createControlWidget(const layout::Control& control, QWidget* client,
 // Adds the controls that can take the focus (all but labels) to `byTabIndex`.
 void collectFocusable(std::map<int, QWidget*>& byTabIndex, const QWidget* client,
                       std::span<const layout::Control> controls);
+
+// Lists the user may only choose from show a prompt as their text while no entry is chosen.
+void showPrompt(QComboBox* list, const QString& prompt);
+void replaceEntries(QComboBox* list, const QStringList& entries, const QString& prompt);
 
 // Chains the keyboard focus through the widgets in the order of their tab indices.
 void setTabOrderByIndex(const std::map<int, QWidget*>& byTabIndex);

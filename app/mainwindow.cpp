@@ -220,16 +220,12 @@ void MainWindow::R_Combo_Click() {
         tell(fileUnreadableMessage(Path + compoundFileName));
         return;
     }
-    Combo1->clear();
-    Combo1->addItems(list.names);
-    Combo1->setCurrentIndex(-1);
-    Combo1->setEditText(selectCompoundText);
+    replaceEntries(Combo1, list.names, selectCompoundText);
 }
 
 // Typing is undone: a compound can only be chosen from the list.
 void MainWindow::Combo1_Change() {
-    Combo1->setCurrentIndex(-1);
-    Combo1->setEditText(selectCompoundText);
+    showPrompt(Combo1, selectCompoundText);
 }
 
 void MainWindow::C_F_Click() {

@@ -110,12 +110,9 @@ void ProfilesWindow::fillList() {
         tell(fileUnreadableMessage(profilePath()));
         return;
     }
-    Combo1->clear();
-    Combo1->addItems(list.names);
+    replaceEntries(Combo1, list.names, selectProfileText);
     if (list.lastValue)
         m_setNtValue(*list.lastValue);
-    Combo1->setCurrentIndex(-1);
-    Combo1->setEditText(selectProfileText);
 }
 
 void ProfilesWindow::R_Click() {
@@ -134,8 +131,7 @@ void ProfilesWindow::H_Click() {
 
 // Typing is undone: a profile can only be chosen from the list.
 void ProfilesWindow::Combo1_Change() {
-    Combo1->setCurrentIndex(-1);
-    Combo1->setEditText(selectProfileText);
+    showPrompt(Combo1, selectProfileText);
 }
 
 // Reads the value at the chosen position from the file as it is now, which may be newer than
