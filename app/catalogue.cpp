@@ -130,9 +130,10 @@ static_assert(countIf([](const ElementButton& b) { return b.number == 36; }) == 
 } // namespace
 
 const ElementButton* findElementButton(int number) {
-    const auto it = std::find_if(elementCatalogue.begin(), elementCatalogue.end(),
-                                 [number](const ElementButton& b) { return b.number == number; });
-    return it == elementCatalogue.end() ? nullptr : &*it;
+    for (const ElementButton& button : elementCatalogue)
+        if (button.number == number)
+            return &button;
+    return nullptr;
 }
 
 } // namespace zental

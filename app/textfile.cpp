@@ -4,7 +4,7 @@
 
 namespace zental {
 namespace {
-constexpr qint64 blockSize = 64 * 1024;
+constexpr qint64 blockSize = qint64{64} * 1024;
 }
 
 LineReader::LineReader(const QString& path)
