@@ -304,17 +304,29 @@ bool sameResult(const std::optional<double>& a, const std::optional<double>& b) 
 
 // ---- Doubles for frequencyText ----------------------------------------------------------------
 
-// A double whose exact decimal value has 16 significant digits, the last a 5: M * 5^k / 10^k
-// with M odd is M / 2^k, exact in binary, a tie when rounding to 15 digits.
-double exactTie(Rng& rng) {
-    const int k = uniform(rng, 1, 22);
+// Ties when rounding to 15 digits: doubles whose exact decimal value has 16 significant digits,
+// the last a 5. Either a 16-digit integer ending in 5 and below 2^53, so exact (around 1E15), or
+// M * 5^k / 10^k with M odd and k > 0, which is M / 2^k and so exact too (down to 1E-7).
+std::uint64_t tieDigitsInteger(Rng& rng) {
+    constexpr std::uint64_t highest = 900'719'925'474'098ULL; // 10 * highest + 5 < 2^53
+    std::uniform_int_distribution<std::uint64_t> leading(100'000'000'000'000ULL, highest);
+    return leading(rng) * 10 + 5;
+}
+
+std::uint64_t tieDigitsOverFivePower(Rng& rng, int k) {
     std::uint64_t fivePower = 1;
     for (int j = 0; j < k; ++j)
         fivePower *= 5;
     const std::uint64_t low = (1'000'000'000'000'000ULL + fivePower - 1) / fivePower;
     const std::uint64_t high = 9'999'999'999'999'999ULL / fivePower;
     const std::uint64_t odd = std::uniform_int_distribution<std::uint64_t>(low, high)(rng) | 1U;
-    const double tie = std::ldexp(static_cast<double>(odd > high ? odd - 2 : odd), -k);
+    return odd > high ? odd - 2 : odd;
+}
+
+double exactTie(Rng& rng) {
+    const int k = uniform(rng, 0, 22);
+    const std::uint64_t digits = k == 0 ? tieDigitsInteger(rng) : tieDigitsOverFivePower(rng, k);
+    const double tie = std::ldexp(static_cast<double>(digits), -k);
     return chance(rng, 0.5) ? -tie : tie;
 }
 

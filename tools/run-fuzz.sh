@@ -5,7 +5,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-30}"
-build=build-fuzz
+build="build-fuzz"
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DZENTAL_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null

@@ -4,7 +4,7 @@
 # which each test sets; the Xvfb ones use xcb).
 set -eu
 cd "$(dirname "$0")/.."
-build=build-asan
+build="build-asan"
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DZENTAL_WERROR=ON \
@@ -16,6 +16,6 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # Leaks inside system libraries only; each entry says why (tools/lsan-suppressions.txt).
-export LSAN_OPTIONS="suppressions=$(pwd)/tools/lsan-suppressions.txt:print_suppressions=0"
+export LSAN_OPTIONS="suppressions=$PWD/tools/lsan-suppressions.txt:print_suppressions=0"
 ctest --test-dir "$build" --output-on-failure -j2
 echo "sanitizers: no findings"

@@ -3,7 +3,7 @@
 # profiles/. Runs both, then fails if either reported anything.
 set -eu
 cd "$(dirname "$0")/.."
-build=build-tidy
+build="build-tidy"
 
 sources=$(ls app/*.cpp launch/*.cpp profiles/*.cpp 2>/dev/null || true)
 includes=""
