@@ -1,5 +1,6 @@
 #include "textfile.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace zental {
@@ -9,9 +10,11 @@ constexpr qint64 blockSize = qint64{64} * 1024;
 
 LineReader::LineReader(const QString& path)
     : m_file(path) {
-    if (!m_file.open(QIODevice::ReadOnly))
+    // A data file is a regular file. Opening a FIFO would wait for a writer, so refuse pipes and
+    // devices before opening; a device swapped in after the check is still refused below.
+    if (!QFileInfo(path).isFile() || !m_file.open(QIODevice::ReadOnly))
         return;
-    if (m_file.isSequential()) // refuse devices and pipes: a data file is a regular file
+    if (m_file.isSequential())
         m_file.close();
 }
 

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <limits>
 
 namespace zental {
 
@@ -11,6 +12,7 @@ TypingLimit::TypingLimit(QLineEdit* edit, int maxTyped)
     , m_edit(edit)
     , m_maxTyped(maxTyped)
     , m_before(edit->text()) {
+    edit->setMaxLength(std::numeric_limits<int>::max()); // QLineEdit cuts at 32767 by default
     connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { m_before = text; });
     edit->setValidator(this);
 }

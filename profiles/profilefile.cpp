@@ -5,7 +5,9 @@
 namespace zental {
 
 QString profilePathPrefix() {
-    return QDir::toNativeSeparators(QDir::currentPath()) + QDir::separator();
+    // A working folder that was removed has no path: then the file must not land in the root.
+    const QString current = QDir::currentPath();
+    return current.isEmpty() ? QString() : QDir::toNativeSeparators(current) + QDir::separator();
 }
 
 } // namespace zental

@@ -53,8 +53,8 @@ const QByteArray& fiftyMegabytesOfPairs() {
         QByteArray content;
         content.reserve(50 * megabyte + 64);
         for (int k = 0; content.size() < 50 * megabyte; ++k)
-            content += "Entry " + QByteArray::number(k) + "\r\n" + QByteArray::number(k + 1) +
-                       "\r\n";
+            content +=
+                "Entry " + QByteArray::number(k) + "\r\n" + QByteArray::number(k + 1) + "\r\n";
         return content;
     }();
     return bytes;
@@ -227,12 +227,12 @@ void putInPlace(Plant how, const QString& name, const QByteArray& content,
 }
 
 // Ends the test when the fault could not be put in place, or its FIFO cannot be watched.
-#define READY_OR_RETURN(fifo)                                                                     \
-    do {                                                                                          \
-        if (QTest::currentTestFailed())                                                           \
-            return;                                                                               \
-        if ((fifo) && !(fifo)->watching())                                                        \
-            QSKIP("cannot see whether the GUI thread waits for a FIFO here");                    \
+#define READY_OR_RETURN(fifo)                                                                      \
+    do {                                                                                           \
+        if (QTest::currentTestFailed())                                                            \
+            return;                                                                                \
+        if ((fifo) && !(fifo)->watching())                                                         \
+            QSKIP("cannot see whether the GUI thread waits for a FIFO here");                      \
     } while (false)
 
 // The bytes of a regular file; a folder or a FIFO is never opened, since reading a FIFO waits.
@@ -262,10 +262,10 @@ bool untouched(Plant how, const QString& name, const QByteArray& content) {
 QByteArray difference(const QString& name, const QByteArray& expected) {
     const QFileInfo info(name);
     if (!info.isFile())
-        return name.toUtf8() + (info.isDir()     ? " is a folder"
-                                : isFifo(name)   ? " is a FIFO"
-                                : info.exists()  ? " is no regular file"
-                                                 : " is missing");
+        return name.toUtf8() + (info.isDir()    ? " is a folder"
+                                : isFifo(name)  ? " is a FIFO"
+                                : info.exists() ? " is no regular file"
+                                                : " is missing");
     const QByteArray actual = contentOf(name);
     qsizetype at = 0;
     while (at < actual.size() && at < expected.size() && actual[at] == expected[at])
@@ -278,10 +278,10 @@ QByteArray difference(const QString& name, const QByteArray& expected) {
            QByteArray::number(at);
 }
 
-#define VERIFY_UNTOUCHED(how, name, content)                                                      \
+#define VERIFY_UNTOUCHED(how, name, content)                                                       \
     QVERIFY2(untouched(how, name, content), difference(name, content).constData())
 
-#define VERIFY_HOLDS(name, content)                                                               \
+#define VERIFY_HOLDS(name, content)                                                                \
     QVERIFY2(contentOf(name) == (content), difference(name, content).constData())
 
 // Every control of the main window enabled, and an element press still answers without a
@@ -298,11 +298,11 @@ void verifyMainWindowUsable(WindowFixture& f) {
     QCOMPARE(f.messages.shown, before);
 }
 
-#define VERIFY_MAIN_WINDOW_USABLE(f)                                                              \
-    do {                                                                                          \
-        verifyMainWindowUsable(f);                                                                \
-        if (QTest::currentTestFailed())                                                           \
-            return;                                                                               \
+#define VERIFY_MAIN_WINDOW_USABLE(f)                                                               \
+    do {                                                                                           \
+        verifyMainWindowUsable(f);                                                                 \
+        if (QTest::currentTestFailed())                                                            \
+            return;                                                                                \
     } while (false)
 
 QStringList items(const QComboBox* combo) {
@@ -321,12 +321,12 @@ QByteArray listDifference(const QStringList& actual, const QStringList& expected
         if (actual[k] != expected[k])
             return "name " + QByteArray::number(k) + " is \"" + actual[k].left(40).toUtf8() +
                    "\" (" + QByteArray::number(actual[k].size()) + " characters), expected \"" +
-                   expected[k].left(40).toUtf8() + "\" (" +
-                   QByteArray::number(expected[k].size()) + " characters)";
+                   expected[k].left(40).toUtf8() + "\" (" + QByteArray::number(expected[k].size()) +
+                   " characters)";
     return {};
 }
 
-#define COMPARE_LIST(actual, expected)                                                            \
+#define COMPARE_LIST(actual, expected)                                                             \
     QVERIFY2((actual) == (expected), listDifference(actual, expected).constData())
 
 QMainWindow* openProfiles(WindowFixture& f) {
@@ -378,17 +378,10 @@ void undoChange(const QString& name, const QByteArray& content) {
 }
 
 // The one verdict on FIFOs: opening one that has no writer must not block the program.
-#define VERIFY_NO_BLOCKED_OPEN(fifo)                                                              \
-    do {                                                                                          \
-        if (fifo) {                                                                               \
-            /* Product fault, see LineReader::LineReader in app/textfile.cpp: QFile::open     */  \
-            /* blocks on a FIFO with no writer before the isSequential() check can refuse it. */  \
-            /* Remove this marker once the reader refuses anything but a regular file before  */  \
-            /* opening it.                                                                     */ \
-            QEXPECT_FAIL("", "the reader opens a FIFO before refusing it and waits for a writer", \
-                         Continue);                                                               \
-            QCOMPARE(fifo->blockedOpens(), 0);                                                    \
-        }                                                                                         \
+#define VERIFY_NO_BLOCKED_OPEN(fifo)                                                               \
+    do {                                                                                           \
+        if (fifo)                                                                                  \
+            QCOMPARE(fifo->blockedOpens(), 0);                                                     \
     } while (false)
 
 // ---- Leaving no trace outside the working folder ------------------------------------------------
@@ -439,10 +432,10 @@ private slots:
 void tst_FileFaults::settingsFile_data() {
     QTest::addColumn<Plant>("plant");
     QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("storedNtValue");  // in the box after start-up
-    QTest::addColumn<bool>("keptAtStartUp");     // start-up does not write the file
-    QTest::addColumn<bool>("ntValueValid");      // an element press computes with it
-    QTest::addColumn<QByteArray>("atShutDown");  // the file after shut-down; empty: unwritable
+    QTest::addColumn<QString>("storedNtValue"); // in the box after start-up
+    QTest::addColumn<bool>("keptAtStartUp");    // start-up does not write the file
+    QTest::addColumn<bool>("ntValueValid");     // an element press computes with it
+    QTest::addColumn<QByteArray>("atShutDown"); // the file after shut-down; empty: unwritable
 
     const QByteArray crlf = "\r\n";
     QTest::newRow("folder") << Plant::Folder << QByteArray() << "" << false << false
@@ -451,31 +444,33 @@ void tst_FileFaults::settingsFile_data() {
         << Plant::Fifo << QByteArray() << "" << false << false << QByteArray("\r\n\r\n\r\n");
     QTest::newRow("empty") << Plant::Bytes << QByteArray() << "" << false << false
                            << QByteArray("\r\n\r\n\r\n");
-    const QByteArray nulNtValue = literalBytes("47\0\0" "00");
+    const QByteArray nulNtValue = literalBytes("47\0\0"
+                                               "00");
     QTest::newRow("binary with NUL bytes")
         << Plant::Bytes
         << literalBytes("\0\x01\xfe\xff") + crlf + nulNtValue + crlf + allBytesButLineEnds() + crlf
         << QString("47") + QChar(0) + QChar(0) + "00" << true << false
         << crlf + nulNtValue + crlf + crlf;
-    QTest::newRow("50 MB of lines")
-        << Plant::Bytes << "\r\n47000\r\n\r\n" + fiftyMegabytesOfPairs() << "47000" << true
-        << true << QByteArray("\r\n47000\r\n\r\n");
+    QTest::newRow("50 MB of lines") << Plant::Bytes << "\r\n47000\r\n\r\n" + fiftyMegabytesOfPairs()
+                                    << "47000" << true << true << QByteArray("\r\n47000\r\n\r\n");
     QTest::newRow("10 MB line before the NT value")
-        << Plant::Bytes << tenMegabyteLine() + "\r\n47000\r\n\r\n" << "47000"
-        << true << true << QByteArray("\r\n47000\r\n\r\n");
+        << Plant::Bytes << tenMegabyteLine() + "\r\n47000\r\n\r\n"
+        << "47000" << true << true << QByteArray("\r\n47000\r\n\r\n");
     const QByteArray longNtValue(40000, '4');
     QTest::newRow(overlongNtValueRow)
         << Plant::Bytes << crlf + longNtValue + crlf + crlf << QString::fromLatin1(longNtValue)
         << true << false << crlf + longNtValue + crlf + crlf;
     QTest::newRow("mixed line ends") << Plant::Bytes << QByteArray("first\r47000\nthird\r\n")
-                                     << "47000" << true << true
-                                     << QByteArray("\r\n47000\r\n\r\n");
+                                     << "47000" << true << true << QByteArray("\r\n47000\r\n\r\n");
     QTest::newRow("invalid UTF-8 around the NT value")
-        << Plant::Bytes << QByteArray("\xff\xfe\r\n47000\r\nCaf\xc3\r\n") << "47000" << true
-        << true << QByteArray("\r\n47000\r\n\r\n");
-    QTest::newRow("invalid UTF-8 in the NT value")
-        << Plant::Bytes << QByteArray("\r\n47\xff" "000\r\n\r\n") << "47\ufffd000" << true
-        << false << QByteArray("\r\n47\xef\xbf\xbd" "000\r\n\r\n");
+        << Plant::Bytes << QByteArray("\xff\xfe\r\n47000\r\nCaf\xc3\r\n") << "47000" << true << true
+        << QByteArray("\r\n47000\r\n\r\n");
+    QTest::newRow("invalid UTF-8 in the NT value") << Plant::Bytes
+                                                   << QByteArray("\r\n47\xff"
+                                                                 "000\r\n\r\n")
+                                                   << "47\ufffd000" << true << false
+                                                   << QByteArray("\r\n47\xef\xbf\xbd"
+                                                                 "000\r\n\r\n");
 }
 
 void tst_FileFaults::settingsFile() {
@@ -494,11 +489,6 @@ void tst_FileFaults::settingsFile() {
 
     // First run: the stored value as found, pressed on an element, stored again at shut-down.
     f.open();
-    if (qstrcmp(QTest::currentDataTag(), overlongNtValueRow) == 0)
-        // Product fault, see MainWindow::setNtValue: the NT value box keeps QLineEdit's default
-        // maxLength of 32767, so a longer stored value is cut although the program's own text
-        // should stay whole. Remove this marker when the box's maxLength no longer cuts it.
-        QEXPECT_FAIL("", "the NT value box cuts a stored value at 32767 characters", Continue);
     QVERIFY2(ntValue(f) == storedNtValue,
              qPrintable(QStringLiteral("the box holds %1 characters, expected %2")
                             .arg(ntValue(f).size())
@@ -519,10 +509,6 @@ void tst_FileFaults::settingsFile() {
 
     f.window->close();
     if (writable) {
-        if (qstrcmp(QTest::currentDataTag(), overlongNtValueRow) == 0)
-            // The same fault: the cut value is what shut-down stores.
-            QEXPECT_FAIL("", "the NT value box cuts a stored value at 32767 characters",
-                         Continue);
         VERIFY_HOLDS("ZENTAL.ini", atShutDown);
         QCOMPARE(f.messages.shown, QStringList{});
     } else {
@@ -551,12 +537,11 @@ void tst_FileFaults::compoundFile_data() {
     QTest::addColumn<Plant>("plant");
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QStringList>("names");
-    QTest::addColumn<int>("good");             // an entry whose frequency is shown; -1: none
+    QTest::addColumn<int>("good"); // an entry whose frequency is shown; -1: none
     QTest::addColumn<QString>("goodFrequency");
-    QTest::addColumn<int>("bad");              // an entry with no usable value; -1: none
+    QTest::addColumn<int>("bad"); // an entry with no usable value; -1: none
 
-    QTest::newRow("folder") << Plant::Folder << QByteArray() << QStringList{} << -1 << ""
-                            << -1;
+    QTest::newRow("folder") << Plant::Folder << QByteArray() << QStringList{} << -1 << "" << -1;
     QTest::newRow("FIFO without writer")
         << Plant::Fifo << QByteArray() << QStringList{} << -1 << "" << -1;
     QTest::newRow("empty") << Plant::Bytes << QByteArray() << QStringList{} << -1 << "" << -1;
@@ -566,8 +551,8 @@ void tst_FileFaults::compoundFile_data() {
                "Salt\r\n12\r\nJunk\r\n" + allBytesButLineEnds() + "\r\n"
         << QStringList{"Water", QString::fromLatin1(literalBytes("\0bin\0ary")), "Salt", "Junk"}
         << 2 << "12" << 1;
-    QTest::newRow("50 MB of lines") << Plant::Bytes << fiftyMegabytesOfPairs() << entryNames(51)
-                                    << 50 << "51" << -1;
+    QTest::newRow("50 MB of lines")
+        << Plant::Bytes << fiftyMegabytesOfPairs() << entryNames(51) << 50 << "51" << -1;
     QTest::newRow("one 10 MB line")
         << Plant::Bytes << tenMegabyteLine() + "\r\n42.5\r\nWater\r\n12\r\n"
         << QStringList{QString::fromLatin1(tenMegabyteLine()), "Water"} << 1 << "12" << -1;
@@ -575,7 +560,9 @@ void tst_FileFaults::compoundFile_data() {
         << Plant::Bytes << QByteArray("Water\r42.5\nSalt\r\n12\rLast\n7050")
         << QStringList{"Water", "Salt", "Last"} << 2 << "7050" << -1;
     QTest::newRow("invalid UTF-8")
-        << Plant::Bytes << QByteArray("M\xfcnchen\r\n42.5\r\nBern\xc3\r\n12\r\nBad\r\n4\xff" "2\r\n")
+        << Plant::Bytes
+        << QByteArray("M\xfcnchen\r\n42.5\r\nBern\xc3\r\n12\r\nBad\r\n4\xff"
+                      "2\r\n")
         << QStringList{"M\ufffdnchen", "Bern\ufffd", "Bad"} << 1 << "12" << 2;
 }
 
@@ -645,19 +632,17 @@ void tst_FileFaults::profileFile_data() {
                             << "";
     QTest::newRow("FIFO without writer")
         << Plant::Fifo << QByteArray() << QStringList{} << "47000" << -1 << "";
-    QTest::newRow("empty") << Plant::Bytes << QByteArray() << QStringList{} << "47000" << -1
-                           << "";
+    QTest::newRow("empty") << Plant::Bytes << QByteArray() << QStringList{} << "47000" << -1 << "";
     QTest::newRow("binary with NUL bytes")
         << Plant::Bytes
         << "Home\r\n48000\r\n" + literalBytes("\0\0\r\n\0\x01\x02\x7f\r\n") + "Junk\r\n" +
                allBytesButLineEnds() + "\r\nCabin\r\n51000\r\n"
         << QStringList{"Home", QString(2, QChar(0)), "Junk", "Cabin"} << "51000" << 0 << "48000";
-    QTest::newRow("50 MB of lines") << Plant::Bytes << fiftyMegabytesOfPairs() << entryNames(51)
-                                    << "51" << 7 << "8";
+    QTest::newRow("50 MB of lines")
+        << Plant::Bytes << fiftyMegabytesOfPairs() << entryNames(51) << "51" << 7 << "8";
     QTest::newRow("one 10 MB line")
         << Plant::Bytes << tenMegabyteLine() + "\r\n48000\r\nCabin\r\n51000\r\n"
-        << QStringList{QString::fromLatin1(tenMegabyteLine()), "Cabin"} << "51000" << 0
-        << "48000";
+        << QStringList{QString::fromLatin1(tenMegabyteLine()), "Cabin"} << "51000" << 0 << "48000";
     QTest::newRow("mixed line ends")
         << Plant::Bytes << QByteArray("Home\r48000\nCabin\r\n51000\rHill\n47500")
         << QStringList{"Home", "Cabin", "Hill"} << "47500" << 1 << "51000";
@@ -858,14 +843,9 @@ void tst_FileFaults::workingFolderRemoved() {
                 f.messages.shown[0].endsWith("Profiles.ini\" could not be written.")
             ? QStringLiteral("told: the profiles could not be written")
             : QStringLiteral("told: %1").arg(f.messages.shown.join(" | "))};
-    // Product fault, see profilePathPrefix in profiles/profilefile.cpp: with the working folder
-    // gone, QDir::currentPath() is empty, the prefix becomes "/" and the profiles window
-    // writes, reads and opens "/Profiles.ini" instead of failing. Remove this marker once the
-    // prefix stays inside the working folder (for example empty when the current path is).
-    QEXPECT_FAIL("", "the profiles window falls back to the root folder", Continue);
-    QCOMPARE(outcome,
-             (QStringList{"file outside the working folder: none", "editors started: 0",
-                          "told: the profiles could not be written"}));
+    // With the working folder gone its path is empty: the file must not land in the root.
+    QCOMPARE(outcome, (QStringList{"file outside the working folder: none", "editors started: 0",
+                                   "told: the profiles could not be written"}));
     f.messages.shown.clear();
 
     f.window->close();
