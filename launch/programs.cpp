@@ -14,7 +14,7 @@ namespace {
 [[maybe_unused]] QString plainTextEditor() {
     for (const char* name : {"gnome-text-editor", "gedit", "kate", "mousepad", "pluma", "xed",
                              "featherpad", "leafpad"}) {
-        const QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
         if (!found.isEmpty())
             return found;
     }
