@@ -1,0 +1,60 @@
+#!/bin/sh
+# Builds and runs every benchmark in bench/ and prints their tables. From the project folder:
+#     sh bench/run.sh
+# Installs what it needs from Debian when missing (as root, or with sudo), builds build-bench
+# (Release) and writes the JSON of every run to build-bench/bench-results/.
+# ROUNDS=n sets the start-up rounds per platform (default 40), SCALE=f the press iterations.
+set -eu
+cd "$(dirname "$0")/.."
+ROUNDS="${ROUNDS:-40}"
+SCALE="${SCALE:-1}"
+BUILD=build-bench
+RESULTS="$PWD/$BUILD/bench-results"
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+PACKAGES="g++ cmake make qt6-base-dev libgl-dev fonts-liberation valgrind xvfb xauth python3"
+missing=""
+for package in $PACKAGES; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing="$missing $package"
+done
+if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+fi
+
+if ! grep -q "ZENTAL_BENCH" CMakeLists.txt; then
+    echo "bench/run.sh: CMakeLists.txt has no ZENTAL_BENCH option; see bench/README.md" >&2
+    exit 1
+fi
+cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DZENTAL_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$BUILD" -j2 --target zental_bench
+mkdir -p "$RESULTS"
+
+echo
+echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')," \
+     "$(uname -sr), Qt $(dpkg-query -W -f='${Version}' libqt6widgets6 2>/dev/null)," \
+     "load average $(cut -d' ' -f1-3 /proc/loadavg), $(date -u '+%Y-%m-%d %H:%M UTC')"
+
+echo
+QT_QPA_PLATFORM=offscreen python3 bench/run_startup.py --build "$BUILD" --rounds "$ROUNDS" \
+    --json "$RESULTS/startup-offscreen.json"
+
+echo
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env QT_QPA_PLATFORM=xcb \
+    python3 bench/run_startup.py --build "$BUILD" --rounds "$ROUNDS" \
+    --json "$RESULTS/startup-xcb.json"
+
+echo
+echo "Presses in the real main window (offscreen), microseconds per press"
+if ! QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-/tmp}" \
+    "$BUILD/bench/press_bench" --scale "$SCALE" --json "$RESULTS/press.json" \
+    2>"$RESULTS/press.stderr"; then
+    cat "$RESULTS/press.stderr" >&2
+    exit 1
+fi
+
+echo
+python3 bench/run_callgrind.py --build "$BUILD" --json "$RESULTS/callgrind.json"
