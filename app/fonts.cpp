@@ -3,16 +3,14 @@
 namespace zental {
 
 QFont layoutFont(layout::Font font) {
-    // Windows has the face itself; elsewhere Liberation Sans keeps its widths close enough
-    // for the captions to fit their fields as drawn.
-    static const bool substituted = [] {
-        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                                   {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-        return true;
-    }();
-    (void)substituted;
-    const layout::FontFace& face = layout::fontFaces.at(static_cast<size_t>(font));
+#ifdef Q_OS_WIN
     QFont qfont(QStringLiteral("MS Sans Serif"));
+#else
+    // The Windows face does not exist here. Liberation Sans has Arial's widths, so the captions
+    // fit their fields as drawn; naming it directly spares a font fallback search per face.
+    QFont qfont(QStringLiteral("Liberation Sans"));
+#endif
+    const layout::FontFace& face = layout::fontFaces.at(static_cast<size_t>(font));
     qfont.setPointSizeF(face.pointSize);
     qfont.setBold(face.bold);
     qfont.setItalic(face.italic);

@@ -1,10 +1,9 @@
-// The layout's "MS Sans Serif" faces, mapped to a metric-compatible font installed on Linux.
+// The layout's "MS Sans Serif" faces, mapped to a metric-compatible font elsewhere than Windows.
 #pragma once
 
 #include "layout.h"
 
 #include <QFont>
-#include <QStringList>
 
 namespace zental {
 

@@ -1,4 +1,5 @@
 // ZENTAL: Earth's-field NMR frequencies for the elements and the user's compounds.
+#include "fonts.h"
 #include "localeseparators.h"
 #include "mainwindow.h"
 #include "messages.h"
@@ -13,6 +14,9 @@ int main(int argc, char* argv[]) {
     QIcon icon(QStringLiteral(":/icons/zental-window.png"));
     icon.addFile(QStringLiteral(":/icons/zental-64.png"));
     QApplication::setWindowIcon(icon); // both windows carry it
+    // Boxes lay out their text once in the application font before taking their own: let that
+    // be the window font, so no face is loaded that is never shown.
+    QApplication::setFont(zental::layoutFont(zental::layout::Font::Regular));
 
     const zental::Separators separators = zental::separatorsOf(QLocale::system());
     zental::MessageBoxSink messages;
