@@ -11,9 +11,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZENTAL"));
     QApplication::setDesktopFileName(QStringLiteral("io.github.zental.Zental"));
-    QIcon icon(QStringLiteral(":/icons/zental-window.png"));
-    icon.addFile(QStringLiteral(":/icons/zental-64.png"));
-    QApplication::setWindowIcon(icon); // both windows carry it
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zental-window.png"))); // both windows
     // Boxes lay out their text once in the application font before taking their own: let that
     // be the window font, so no face is loaded that is never shown.
     QApplication::setFont(zental::layoutFont(zental::layout::Font::Regular));
