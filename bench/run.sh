@@ -11,19 +11,7 @@ SCALE="${SCALE:-1}"
 BUILD=build-bench
 RESULTS="$PWD/$BUILD/bench-results"
 
-SUDO=""
-[ "$(id -u)" -eq 0 ] || SUDO="sudo"
-PACKAGES="g++ cmake make qt6-base-dev libgl-dev fonts-liberation valgrind xvfb xauth python3"
-missing=""
-for package in $PACKAGES; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-        missing="$missing $package"
-done
-if [ -n "$missing" ]; then
-    echo "Installing:$missing"
-    $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
-fi
+sh tools/install-deps.sh valgrind python3
 
 if ! grep -q "ZENTAL_BENCH" CMakeLists.txt; then
     echo "bench/run.sh: CMakeLists.txt has no ZENTAL_BENCH option; see bench/README.md" >&2

@@ -29,6 +29,16 @@ MODES = {
 }
 
 
+def read_total(out):
+    """The instruction total that callgrind wrote to `out`."""
+    with open(out) as f:
+        for line in f:
+            match = re.match(r"(?:summary|totals):\s+(\d+)", line)
+            if match:
+                return int(match.group(1))
+    sys.exit(f"run_callgrind.py: no total in {out}")
+
+
 def total_instructions(exe, presses, extra, folder):
     out = os.path.join(folder, f"callgrind.{presses}.{'-'.join(extra) or 'parse'}")
     run = subprocess.run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={out}",
@@ -36,12 +46,7 @@ def total_instructions(exe, presses, extra, folder):
                          capture_output=True, text=True)
     if run.returncode != 0:
         sys.exit(f"run_callgrind.py: {exe} {presses} failed:\n{run.stdout}\n{run.stderr}")
-    with open(out) as f:
-        for line in f:
-            match = re.match(r"(?:summary|totals):\s+(\d+)", line)
-            if match:
-                return int(match.group(1))
-    sys.exit(f"run_callgrind.py: no total in {out}")
+    return read_total(out)
 
 
 def startup_instructions(exe, preload, folder):
@@ -55,12 +60,7 @@ def startup_instructions(exe, preload, folder):
                          cwd=folder, env=env, capture_output=True, text=True)
     if run.returncode != 0 or not os.path.exists(report):
         sys.exit(f"run_callgrind.py: {exe} under callgrind failed:\n{run.stderr}")
-    with open(out) as f:
-        for line in f:
-            match = re.match(r"(?:summary|totals):\s+(\d+)", line)
-            if match:
-                return int(match.group(1))
-    sys.exit(f"run_callgrind.py: no total in {out}")
+    return read_total(out)
 
 
 def main():

@@ -15,11 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     using zental::fuzz::require;
     if (size < 2)
         return 0;
-    static const zental::fuzz::ScratchFile scratch;
-    const std::string content =
-        zental::fuzz::withBlockFiller(data[1], zental::fuzz::bytesOf(data + 2, size - 2));
-    const QString& path = scratch.write(content);
-    const QStringList expected = zental::fuzz::referenceLines(content);
+    const auto [path, expected] = zental::fuzz::writeFileInput(data, size);
 
     zental::LineReader reader(path);
     require(reader.isOpen(), "a regular file opens");

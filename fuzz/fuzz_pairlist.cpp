@@ -41,11 +41,7 @@ void checkValue(const QString& path, const QStringList& lines, int index) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     if (size < 2)
         return 0;
-    static const zental::fuzz::ScratchFile scratch;
-    const std::string content =
-        zental::fuzz::withBlockFiller(data[1], zental::fuzz::bytesOf(data + 2, size - 2));
-    const QString& path = scratch.write(content);
-    const QStringList lines = zental::fuzz::referenceLines(content);
+    const auto [path, lines] = zental::fuzz::writeFileInput(data, size);
 
     checkNames(path, lines);
     for (const int index : {data[0] % (maxListPairs + 1) - 1, 0, maxListPairs - 1})

@@ -76,4 +76,17 @@ inline QStringList referenceLines(std::string_view content) {
     return lines;
 }
 
+// The fuzz input after its two control bytes, written as a data file: its path and the lines a
+// reader must find there. Byte 0 is the target's own; byte 1 chooses the block filler.
+struct FileInput {
+    QString path;
+    QStringList lines;
+};
+
+inline FileInput writeFileInput(const std::uint8_t* data, size_t size) {
+    static const ScratchFile scratch;
+    const std::string content = withBlockFiller(data[1], bytesOf(data + 2, size - 2));
+    return {scratch.write(content), referenceLines(content)};
+}
+
 } // namespace zental::fuzz

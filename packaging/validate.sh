@@ -14,20 +14,8 @@ fail() {
     exit 1
 }
 
-SUDO=""
-[ "$(id -u)" -eq 0 ] || SUDO="sudo"
-
 # What building needs, then the validators and what cpack's dependency list needs.
-sh tools/install-deps.sh
-missing=""
-for package in desktop-file-utils appstream dpkg-dev file; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-        missing="$missing $package"
-done
-if [ -n "$missing" ]; then
-    $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
-fi
+sh tools/install-deps.sh desktop-file-utils appstream dpkg-dev file
 
 echo "== configure and build ($build)"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null

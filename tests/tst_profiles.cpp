@@ -40,6 +40,13 @@ private:
         f.window->findChild<QAction*>("Profiles")->trigger();
         return profilesWindow(f);
     }
+    // Starts in a folder whose profile file holds `content` and opens the profiles window.
+    static QMainWindow* openWithProfiles(WindowFixture& f, const QByteArray& content) {
+        if (!writeFile("Profiles.ini", content))
+            qFatal("the test folder does not take Profiles.ini");
+        f.open();
+        return openProfiles(f);
+    }
     static void trigger(QMainWindow* window, const char* action) {
         window->findChild<QAction*>(action)->trigger();
     }
@@ -91,9 +98,7 @@ void tst_Profiles::unreadableFileIsNeverReplaced() {
 
 void tst_Profiles::listHoldsAtMost51Profiles() {
     WindowFixture f;
-    QVERIFY(writeFile("Profiles.ini", profiles(52)));
-    f.open();
-    QMainWindow* window = openProfiles(f);
+    QMainWindow* window = openWithProfiles(f, profiles(52));
     QCOMPARE(list(window)->count(), 51);
     QCOMPARE(ntValue(f), "40050");
     QCOMPARE(list(window)->currentText(), "Select Profile");
@@ -102,9 +107,7 @@ void tst_Profiles::listHoldsAtMost51Profiles() {
 
 void tst_Profiles::lastNameWithoutValueKeepsTheNtValue() {
     WindowFixture f;
-    QVERIFY(writeFile("Profiles.ini", "A\n1\nB"));
-    f.open();
-    QMainWindow* window = openProfiles(f);
+    QMainWindow* window = openWithProfiles(f, "A\n1\nB");
     QCOMPARE(list(window)->count(), 2);
     QCOMPARE(list(window)->itemText(1), "B");
     QCOMPARE(ntValue(f), "1");
@@ -119,9 +122,7 @@ void tst_Profiles::lastNameWithoutValueKeepsTheNtValue() {
 
 void tst_Profiles::loadTakesTheValueNowAtThatPosition() {
     WindowFixture f;
-    QVERIFY(writeFile("Profiles.ini", "Home\r\n48000\r\nCabin\r\n51000\r\n"));
-    f.open();
-    QMainWindow* window = openProfiles(f);
+    QMainWindow* window = openWithProfiles(f, "Home\r\n48000\r\nCabin\r\n51000\r\n");
     chooseEntry(list(window), 1);
     QVERIFY(writeFile("Profiles.ini", "New\r\n1\r\nOther\r\n2\r\nHome\r\n48000\r\n"));
     load(window);
@@ -138,9 +139,7 @@ void tst_Profiles::loadTakesTheValueNowAtThatPosition() {
 
 void tst_Profiles::loadWithNothingChosenChangesNothing() {
     WindowFixture f;
-    QVERIFY(writeFile("Profiles.ini", "Home\r\n48000\r\n"));
-    f.open();
-    QMainWindow* window = openProfiles(f);
+    QMainWindow* window = openWithProfiles(f, "Home\r\n48000\r\n");
     f.typeNtValue("50000");
     load(window);
     QCOMPARE(ntValue(f), "50000");
@@ -148,9 +147,7 @@ void tst_Profiles::loadWithNothingChosenChangesNothing() {
 
 void tst_Profiles::typingIntoTheListIsUndone() {
     WindowFixture f;
-    QVERIFY(writeFile("Profiles.ini", "Home\r\n48000\r\n"));
-    f.open();
-    QMainWindow* window = openProfiles(f);
+    QMainWindow* window = openWithProfiles(f, "Home\r\n48000\r\n");
     chooseEntry(list(window), 0);
     QTest::keyClicks(list(window)->lineEdit(), "Zz");
     QCOMPARE(list(window)->currentText(), "Select Profile");
@@ -159,9 +156,7 @@ void tst_Profiles::typingIntoTheListIsUndone() {
 
 void tst_Profiles::oneWindowAtATime() {
     WindowFixture f;
-    QVERIFY(writeFile("Profiles.ini", "Home\r\n48000\r\n"));
-    f.open();
-    QMainWindow* first = openProfiles(f);
+    QMainWindow* first = openWithProfiles(f, "Home\r\n48000\r\n");
     QVERIFY(writeFile("Profiles.ini", "Home\r\n48000\r\nCabin\r\n51000\r\n"));
     QCOMPARE(openProfiles(f), first);
     QCOMPARE(f.window->findChildren<QMainWindow*>("Form5").size(), 1);
@@ -176,9 +171,7 @@ void tst_Profiles::oneWindowAtATime() {
 
 void tst_Profiles::closingTheMainWindowClosesTheProfiles() {
     WindowFixture f;
-    QVERIFY(writeFile("Profiles.ini", "Home\r\n48000\r\n"));
-    f.open();
-    QMainWindow* window = openProfiles(f);
+    QMainWindow* window = openWithProfiles(f, "Home\r\n48000\r\n");
     QVERIFY(window->isVisible());
     f.typeNtValue("49000");
     f.window->close();
@@ -188,9 +181,7 @@ void tst_Profiles::closingTheMainWindowClosesTheProfiles() {
 
 void tst_Profiles::helpAndLayout() {
     WindowFixture f;
-    QVERIFY(writeFile("Profiles.ini", "Home\r\n48000\r\n"));
-    f.open();
-    QMainWindow* window = openProfiles(f);
+    QMainWindow* window = openWithProfiles(f, "Home\r\n48000\r\n");
     QCOMPARE(window->windowTitle(), "Customer Profiles");
     QCOMPARE(window->centralWidget()->size(), QSize(319, 97));
     QCOMPARE(window->findChild<QPushButton*>("Command1")->geometry(), QRect(112, 56, 169, 25));

@@ -4,19 +4,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-sh tools/install-deps.sh
-SUDO=""
-[ "$(id -u)" -eq 0 ] || SUDO="sudo"
-missing=""
-for package in clang libclang-rt-14-dev clang-tidy cppcheck; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-        missing="$missing $package"
-done
-if [ -n "$missing" ]; then
-    $SUDO apt-get update -qq
-    # shellcheck disable=SC2086 # one word per package
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
-fi
+sh tools/install-deps.sh clang libclang-rt-14-dev clang-tidy cppcheck
 
 summary=""
 failed=0
