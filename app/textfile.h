@@ -36,5 +36,9 @@ LinesRead readLines(const QString& path, qsizetype maxLines);
 
 // Replaces the file atomically: it holds either its old or its complete new content.
 bool writeLines(const QString& path, const QStringList& lines);
+bool writeBytes(const QString& path, const QByteArray& bytes);
+
+// The whole content of a regular file, or nothing when it cannot be read.
+std::optional<QByteArray> readBytes(const QString& path);
 
 } // namespace zental
