@@ -1,0 +1,121 @@
+// Times the gazetteer as zental-field uses it: opening the shipped places file (map and index its
+// lines) and single searches over the whole of it, the window's 10 suggestions and the command
+// line's one place, for the queries that cost most: one letter, a common start, no match at all
+// (every line is looked at), and a country narrowing. Each run is timed alone with steady_clock.
+//
+// Usage: gazetteer_search [--scale F] [--json FILE] [PLACES_FILE]   (default: the build's file)
+#include "gazetteer.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Stats {
+    std::string name;
+    size_t iterations = 0;
+    double minUs = 0, medianUs = 0, meanUs = 0, maxUs = 0;
+};
+
+Stats measure(const std::string& name, int n, const std::function<void()>& timed) {
+    using Clock = std::chrono::steady_clock;
+    std::vector<double> us;
+    us.reserve(static_cast<size_t>(n));
+    for (int k = -n / 20 - 1; k < n; ++k) { // the first few are warm-up
+        const Clock::time_point start = Clock::now();
+        timed();
+        const Clock::time_point end = Clock::now();
+        if (k >= 0)
+            us.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+    }
+    std::sort(us.begin(), us.end());
+    double sum = 0;
+    for (double v : us)
+        sum += v;
+    const size_t half = us.size() / 2;
+    const double median = us.size() % 2 ? us[half] : (us[half - 1] + us[half]) / 2;
+    return {name, us.size(), us.front(), median, sum / static_cast<double>(us.size()), us.back()};
+}
+
+[[noreturn]] void fail(const char* what) {
+    std::fprintf(stderr, "gazetteer_search: %s\n", what);
+    std::exit(2);
+}
+
+void writeJson(const char* path, const std::vector<Stats>& results) {
+    FILE* out = std::fopen(path, "w");
+    if (!out)
+        fail("cannot write the JSON file");
+    std::fprintf(out, "[\n");
+    for (size_t k = 0; k < results.size(); ++k) {
+        const Stats& s = results[k];
+        std::fprintf(out,
+                     "  {\"name\": \"%s\", \"iterations\": %zu, \"min_us\": %.3f, "
+                     "\"median_us\": %.3f, \"mean_us\": %.3f, \"max_us\": %.3f}%s\n",
+                     s.name.c_str(), s.iterations, s.minUs, s.medianUs, s.meanUs, s.maxUs,
+                     k + 1 < results.size() ? "," : "");
+    }
+    std::fprintf(out, "]\n");
+    std::fclose(out);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    double scale = 1.0;
+    const char* jsonPath = nullptr;
+    QString placesPath = QStringLiteral(PLACES_FILE);
+    for (int k = 1; k < argc; ++k) {
+        if (!std::strcmp(argv[k], "--scale") && k + 1 < argc)
+            scale = std::atof(argv[++k]);
+        else if (!std::strcmp(argv[k], "--json") && k + 1 < argc)
+            jsonPath = argv[++k];
+        else
+            placesPath = QFile::decodeName(argv[k]);
+    }
+    const auto iterations = [scale](int n) {
+        return std::max(10, static_cast<int>(n * scale));
+    };
+
+    const std::optional<zental::Gazetteer> places = zental::Gazetteer::open(placesPath);
+    if (!places)
+        fail("the places file could not be opened");
+    // The searches find what they should before they are timed.
+    const QList<zental::Place> paris = places->search(u"paris, us", 1);
+    if (paris.size() != 1 || paris[0].region != u"TX" || places->search(u"s", 10).size() != 10 ||
+        !places->search(u"zzz", 10).isEmpty())
+        fail("a search found something unexpected");
+
+    std::vector<Stats> results;
+    results.push_back(measure("open (map + index lines)", iterations(200), [&] {
+        if (!zental::Gazetteer::open(placesPath))
+            fail("open failed");
+    }));
+    for (const char* query : {"s", "san", "zzz", "paris, us", "Denver, CO, United States"})
+        for (int limit : {10, 1})
+            results.push_back(
+                measure("search \"" + std::string(query) + "\", " + std::to_string(limit),
+                        iterations(2000), [&] {
+                            if (places->search(QString::fromUtf8(query), limit).size() > limit)
+                                fail("too many results");
+                        }));
+
+    std::printf("%lld places in %s\n", static_cast<long long>(places->size()),
+                qPrintable(placesPath));
+    std::printf("%-40s %9s %10s %10s %10s %10s\n", "case (microseconds)", "runs", "min", "median",
+                "mean", "max");
+    for (const Stats& s : results)
+        std::printf("%-40s %9zu %10.2f %10.2f %10.2f %10.2f\n", s.name.c_str(), s.iterations,
+                    s.minUs, s.medianUs, s.meanUs, s.maxUs);
+    if (jsonPath)
+        writeJson(jsonPath, results);
+    return 0;
+}
