@@ -1,0 +1,73 @@
+// The window "ZENTAL Field": the NT value at a place or at coordinates, or from a measured proton
+// frequency, recomputed as the user types; copied to the clipboard or added to the profiles.
+#pragma once
+
+#include "commandline.h"
+#include "fieldreport.h"
+#include "gazetteer.h"
+
+#include <QFutureWatcher>
+#include <QWidget>
+
+#include <optional>
+
+class QCompleter;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStringListModel;
+
+namespace zental {
+
+class ValueLabel;
+
+struct FieldWindowSetup {
+    Separators separators;
+    QDate today;
+    FieldFiles files;
+    QString profilePath; // where "Add to Profiles" appends
+};
+
+class FieldWindow : public QWidget {
+public:
+    explicit FieldWindow(FieldWindowSetup setup, QWidget* parent = nullptr);
+
+private:
+    QLineEdit* addInput(const QString& name, const QString& caption, const QString& unit = {});
+    void buildResult();
+    void placeEdited(const QString& text);
+    void placeChosen(const QModelIndex& index);
+    void coordinatesEdited();
+    void usePlace(const Place& place);
+    void recompute();
+    std::variant<double, QString> numberIn(const QLineEdit* box, double whenEmpty) const;
+    std::variant<FieldReport, QString> fieldReport() const;
+    void showNtValue(double nanotesla, const QStringList& details);
+    void showProblem(const QString& problem);
+    void copyNtValue();
+    void addToProfiles();
+
+    FieldWindowSetup m_setup;
+    std::optional<MagneticModel> m_model;
+    std::optional<Gazetteer> m_places;
+    QFutureWatcher<std::optional<Gazetteer>> m_loading;
+    QList<Place> m_suggestions;
+    QString m_placeName; // the place the coordinates came from, until they are edited
+    QString m_profileName;
+
+    QLineEdit* m_place = nullptr;
+    QLineEdit* m_latitude = nullptr;
+    QLineEdit* m_longitude = nullptr;
+    QLineEdit* m_height = nullptr;
+    QLineEdit* m_date = nullptr;
+    QLineEdit* m_proton = nullptr;
+    QStringListModel* m_suggestionList = nullptr;
+    QCompleter* m_completer = nullptr;
+    ValueLabel* m_ntValue = nullptr;
+    QLabel* m_details = nullptr;
+    QLabel* m_status = nullptr;
+    QPushButton* m_copy = nullptr;
+    QPushButton* m_add = nullptr;
+};
+
+} // namespace zental

@@ -1,0 +1,41 @@
+// zental-field: the Earth's magnetic field at any place, offline. With arguments it answers on the
+// command line and needs no display; without, it opens the window.
+#include "commandline.h"
+#include "datafiles.h"
+#include "fieldwindow.h"
+#include "localeseparators.h"
+#include "profilefile.h"
+
+#include <QApplication>
+#include <QIcon>
+
+namespace {
+
+zental::FieldFiles shippedFiles() {
+    return {zental::fieldDataPath(QStringLiteral("wmm.cof")),
+            zental::fieldDataPath(QStringLiteral("places.tsv"))};
+}
+
+int runWindow(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ZENTAL Field"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.zental.ZentalField"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zental-window.png")));
+    zental::FieldWindow window({zental::separatorsOf(QLocale::system()), QDate::currentDate(),
+                                shippedFiles(),
+                                zental::profilePathPrefix() + zental::profileFileName});
+    window.show();
+    return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 2)
+        return runWindow(argc, argv);
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return zental::runCommandLine(QCoreApplication::arguments().mid(1), QDate::currentDate(),
+                                  shippedFiles(), out, err);
+}
