@@ -6,7 +6,8 @@
 
 #include <QClipboard>
 #include <QCompleter>
-#include <QFormLayout>
+#include <QFileInfo>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -34,11 +35,10 @@ FieldWindow::FieldWindow(FieldWindowSetup setup, QWidget* parent)
     , m_setup(std::move(setup))
     , m_model(MagneticModel::load(m_setup.files.model)) {
     setWindowTitle(u"ZENTAL Field"_s);
-    auto* form = new QFormLayout;
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize); // as large as its content, no larger
-    layout->addLayout(form);
-    setLayout(layout);
+    m_inputs = new QGridLayout;
+    layout->addLayout(m_inputs);
     m_place = addInput(u"Place"_s, u"&Place:"_s);
     m_latitude = addInput(u"Latitude"_s, u"&Latitude:"_s, u"°"_s);
     m_longitude = addInput(u"Longitude"_s, u"L&ongitude:"_s, u"°"_s);
@@ -76,13 +76,12 @@ FieldWindow::FieldWindow(FieldWindowSetup setup, QWidget* parent)
 QLineEdit* FieldWindow::addInput(const QString& name, const QString& caption, const QString& unit) {
     auto* box = new QLineEdit(this);
     box->setAccessibleName(name);
-    auto* row = new QHBoxLayout;
-    row->addWidget(box);
-    if (!unit.isEmpty())
-        row->addWidget(new QLabel(unit, this));
     auto* label = new QLabel(caption, this);
     label->setBuddy(box);
-    qobject_cast<QFormLayout*>(layout()->itemAt(0)->layout())->addRow(label, row);
+    const int row = m_inputs->rowCount();
+    m_inputs->addWidget(label, row, 0);
+    m_inputs->addWidget(box, row, 1);
+    m_inputs->addWidget(new QLabel(unit, this), row, 2);
     return box;
 }
 
@@ -237,7 +236,8 @@ void FieldWindow::addToProfiles() {
     const std::optional<QString> refusal =
         appendProfile(m_setup.profilePath, m_profileName, m_ntValue->text());
     m_status->setText(refusal.value_or(
-        u"Added \"%1\" with %2 to \"Profiles.ini\"."_s.arg(m_profileName, m_ntValue->text())));
+        u"Added \"%1\" with %2 to \"%3\"."_s.arg(m_profileName, m_ntValue->text(),
+                                                  QFileInfo(m_setup.profilePath).fileName())));
 }
 
 } // namespace zental

@@ -12,6 +12,7 @@
 #include <optional>
 
 class QCompleter;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -55,6 +56,7 @@ private:
     QString m_placeName; // the place the coordinates came from, until they are edited
     QString m_profileName;
 
+    QGridLayout* m_inputs = nullptr;
     QLineEdit* m_place = nullptr;
     QLineEdit* m_latitude = nullptr;
     QLineEdit* m_longitude = nullptr;

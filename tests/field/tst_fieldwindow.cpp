@@ -1,0 +1,170 @@
+// The window "ZENTAL Field", driven with keys and mouse on the offscreen platform, and the way a
+// place it adds reaches zental's own profiles window.
+#include "fieldwindow.h"
+#include "support/windowfixture.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QClipboard>
+#include <QCompleter>
+#include <QGuiApplication>
+
+using namespace Qt::StringLiterals;
+using namespace zental;
+
+class tst_FieldWindow : public QObject {
+    Q_OBJECT
+    std::unique_ptr<FieldWindow> window;
+
+    FieldWindow& open(const Separators& separators = dotSeparators) {
+        window = std::make_unique<FieldWindow>(
+            FieldWindowSetup{separators,
+                             QDate(2026, 1, 1),
+                             {FIELD_DATA_DIR "/wmm.cof"_L1, FIELD_DATA_DIR "/places.tsv"_L1},
+                             QDir::current().filePath(u"Profiles.ini"_s)});
+        window->show();
+        window->activateWindow();
+        return *window;
+    }
+    QLineEdit* box(const QString& name) const {
+        for (QLineEdit* edit : window->findChildren<QLineEdit*>())
+            if (edit->accessibleName() == name)
+                return edit;
+        qFatal("no box %s", qPrintable(name));
+    }
+    QString status() const {
+        for (QLabel* label : window->findChildren<QLabel*>())
+            if (label->accessibleName() == u"Status")
+                return label->text();
+        return u"<no status line>"_s;
+    }
+    QString spokenNtValue() const {
+        for (QLabel* label : window->findChildren<QLabel*>())
+            if (const QString name =
+                    QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+                name.startsWith(u"NT value: "))
+                return name;
+        return {};
+    }
+    QString ntValue() const { return spokenNtValue().mid(10); }
+    void type(const QString& name, const QString& text) {
+        QLineEdit* edit = box(name);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+    void press(const QString& caption) {
+        for (QPushButton* button : window->findChildren<QPushButton*>())
+            if (button->text().remove(u'&') == caption)
+                return QTest::mouseClick(button, Qt::LeftButton);
+        qFatal("no button %s", qPrintable(caption));
+    }
+    // Types a name into Place and takes the suggestion at `row` as a user does, with the keyboard.
+    void choosePlace(const QString& name, int row) {
+        type(u"Place"_s, name);
+        QAbstractItemView* popup = box(u"Place"_s)->completer()->popup();
+        QTRY_VERIFY(popup->isVisible()); // once the gazetteer has loaded
+        for (int i = 0; i <= row; ++i)
+            QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
+    }
+
+private slots:
+    // The whole way: a place chosen by name, added behind the one profile there, then listed by
+    // zental's profiles window and loaded into its NT value box.
+    void addedPlaceReachesZental() {
+        WindowFixture zental;
+        const QByteArray home = "Home\r\n48000\r\n";
+        QVERIFY(writeFile(u"Profiles.ini"_s, home));
+        open();
+        choosePlace(u"Denver"_s, 0);
+        QCOMPARE(box(u"Place"_s)->text(), u"Denver, CO, United States"_s);
+        QCOMPARE(box(u"Latitude"_s)->text(), u"39.73915"_s);
+        const QString nt = ntValue();
+        QVERIFY2(QRegularExpression(u"^5\\d{4}\\.\\d$"_s).match(nt).hasMatch(), qPrintable(nt));
+        press(u"Add to Profiles"_s);
+        QCOMPARE(fileContent(u"Profiles.ini"_s),
+                 home + "Denver, CO, United States\r\n" + nt.toUtf8() + "\r\n");
+
+        zental.open();
+        zental.window->findChild<QAction*>(u"Profiles"_s)->trigger();
+        auto* profiles = zental.window->findChild<QMainWindow*>(u"Form5"_s);
+        profiles->findChild<QAction*>(u"R"_s)->trigger();
+        chooseEntry(profiles->findChild<QComboBox*>(u"Combo1"_s), 1);
+        QTest::mouseClick(profiles->findChild<QPushButton*>(u"Command1"_s), Qt::LeftButton);
+        QCOMPARE(zental.control<QLineEdit>(u"NT_V"_s)->text(), nt);
+    }
+
+    // What the user types, box by box, and the NT value or the words of the problem shown.
+    void inputs_data() {
+        QTest::addColumn<QStringList>("typed"); // box name, text, box name, text ...
+        QTest::addColumn<bool>("commas");       // a locale writing "," for the decimal point
+        QTest::addColumn<QString>("shown"); // a pattern of the NT value, or words of the problem
+        const QStringList denver{u"Latitude"_s, u"39.7392"_s, u"Longitude"_s, u"-104.9847"_s};
+        QTest::newRow("coordinates") << denver << false << u"^5\\d{4}\\.\\d$"_s;
+        QTest::newRow("coordinates, comma locale")
+            << QStringList{u"Latitude"_s, u"39,7392"_s, u"Longitude"_s, u"-104,9847"_s} << true
+            << u"^5\\d{4},\\d$"_s;
+        QTest::newRow("proton, comma locale")
+            << QStringList{u"Proton frequency"_s, u"2047,80851063830"_s} << true << u"^48123,5$"_s;
+        QTest::newRow("latitude 91") << QStringList{u"Latitude"_s, u"91"_s, u"Longitude"_s, u"0"_s}
+                                     << false << u"latitude must be"_s;
+        QTest::newRow("latitude abc")
+            << QStringList{u"Latitude"_s, u"abc"_s, u"Longitude"_s, u"0"_s} << false
+            << u"\"abc\" is not a number"_s;
+        QTest::newRow("unknown place") << QStringList{u"Place"_s, u"Xqzzyville"_s} << false
+                                       << u"No place called \"Xqzzyville\""_s;
+        QTest::newRow("date after the model") << denver + QStringList{u"Date"_s, u"2030-01-01"_s}
+                                              << false << u"2025-01-01 to 2029-12-31"_s;
+        QTest::newRow("30 February")
+            << denver + QStringList{u"Date"_s, u"2026-02-30"_s} << false << u"not a date"_s;
+        QTest::newRow("proton -5")
+            << QStringList{u"Proton frequency"_s, u"-5"_s} << false << u"not a positive number"_s;
+    }
+    void inputs() {
+        QFETCH(QStringList, typed);
+        QFETCH(bool, commas);
+        QFETCH(QString, shown);
+        open(commas ? commaSeparators : dotSeparators);
+        for (qsizetype i = 0; i + 1 < typed.size(); i += 2)
+            type(typed[i], typed[i + 1]);
+        const bool refused = !shown.startsWith(u'^');
+        if (refused) // an unknown place is known to be unknown once the gazetteer has loaded
+            QTRY_VERIFY2(status().contains(shown), qPrintable(status()));
+        QVERIFY2(refused ? ntValue().isEmpty()
+                         : QRegularExpression(shown).match(ntValue()).hasMatch(),
+                 qPrintable(ntValue()));
+        for (QPushButton* button : window->findChildren<QPushButton*>())
+            QCOMPARE(button->isEnabled(), !refused);
+    }
+
+    // Keyboard first: focus starts in Place and Tab walks the boxes in reading order.
+    void tabOrder() {
+        open();
+        QStringList visited;
+        for (int i = 0; i < 6; ++i) {
+            QTRY_VERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+            visited << QApplication::focusWidget()->accessibleName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(visited, (QStringList{u"Place"_s, u"Latitude"_s, u"Longitude"_s, u"Height"_s,
+                                       u"Date"_s, u"Proton frequency"_s}));
+    }
+
+    void copyAndRefusedAdd() {
+        WindowFixture folder;
+        const QByteArray odd = "Home\r\n48000\r\nCabin\r\n";
+        QVERIFY(writeFile(u"Profiles.ini"_s, odd));
+        open();
+        type(u"Proton frequency"_s, u"2000"_s);
+        press(u"Copy NT Value"_s);
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"47000.0"_s);
+        press(u"Add to Profiles"_s);
+        QCOMPARE(fileContent(u"Profiles.ini"_s), odd);
+        QVERIFY2(status().contains(u"without its NT value"_s), qPrintable(status()));
+    }
+};
+
+QTEST_MAIN(tst_FieldWindow)
+#include "tst_fieldwindow.moc"
