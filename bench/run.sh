@@ -11,7 +11,7 @@ SCALE="${SCALE:-1}"
 BUILD=build-bench
 RESULTS="$PWD/$BUILD/bench-results"
 
-sh tools/install-deps.sh valgrind python3
+sh tools/install-deps.sh valgrind python3 hyperfine
 
 if ! grep -q "ZENTAL_BENCH" CMakeLists.txt; then
     echo "bench/run.sh: CMakeLists.txt has no ZENTAL_BENCH option; see bench/README.md" >&2
@@ -26,14 +26,15 @@ echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -
      "$(uname -sr), Qt $(dpkg-query -W -f='${Version}' libqt6widgets6 2>/dev/null)," \
      "load average $(cut -d' ' -f1-3 /proc/loadavg), $(date -u '+%Y-%m-%d %H:%M UTC')"
 
-echo
-QT_QPA_PLATFORM=offscreen python3 bench/run_startup.py --build "$BUILD" --rounds "$ROUNDS" \
-    --json "$RESULTS/startup-offscreen.json"
-
-echo
-xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env QT_QPA_PLATFORM=xcb \
-    python3 bench/run_startup.py --build "$BUILD" --rounds "$ROUNDS" \
-    --json "$RESULTS/startup-xcb.json"
+for program in zental zental-field; do
+    echo
+    QT_QPA_PLATFORM=offscreen python3 bench/run_startup.py --build "$BUILD" --program "$program" \
+        --rounds "$ROUNDS" --json "$RESULTS/startup-$program-offscreen.json"
+    echo
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env QT_QPA_PLATFORM=xcb \
+        python3 bench/run_startup.py --build "$BUILD" --program "$program" --rounds "$ROUNDS" \
+        --json "$RESULTS/startup-$program-xcb.json"
+done
 
 echo
 echo "Presses in the real main window (offscreen), microseconds per press"
@@ -46,3 +47,12 @@ fi
 
 echo
 python3 bench/run_callgrind.py --build "$BUILD" --json "$RESULTS/callgrind.json"
+
+echo
+echo "zental-field: the model and the gazetteer, microseconds per call"
+"$BUILD/bench/field_bench" --scale "$SCALE" --json "$RESULTS/field.json"
+
+echo
+echo "zental-field on the command line, whole processes: a place by name against coordinates"
+hyperfine -N --style basic --warmup 5 --runs "$ROUNDS" --export-json "$RESULTS/field-cli.json" \
+    "$BUILD/bin/zental-field --nt 39.7 -105" "$BUILD/bin/zental-field --nt Denver"

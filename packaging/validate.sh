@@ -1,7 +1,7 @@
 #!/bin/sh
 # Checks ZENTAL's packaging on Debian 12: builds in build-pkg, installs into a temporary prefix,
-# validates the desktop entry and the AppStream metainfo, starts the installed program through
-# its desktop launcher, and makes the Debian package and checks its Depends.
+# validates the desktop entries and the AppStream metainfo, starts the installed programs through
+# their desktop launchers, and makes the Debian package and checks its Depends and copyright.
 # Run from anywhere, as root or with sudo:  sh packaging/validate.sh
 set -eu
 start=$(date +%s)
@@ -27,8 +27,11 @@ prefix="$tmp/prefix"
 echo "== install into $prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 app_id=io.github.zental.Zental
-for file in bin/zental bin/zental-desktop \
-    share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
+field_id=io.github.zental.ZentalField
+for file in bin/zental bin/zental-desktop bin/zental-field bin/zental-field-desktop \
+    share/applications/$app_id.desktop share/applications/$field_id.desktop \
+    share/metainfo/$app_id.metainfo.xml share/zental/wmm.cof share/zental/places.tsv \
+    share/doc/zental/copyright \
     share/icons/hicolor/scalable/apps/zental.svg; do
     [ -f "$prefix/$file" ] || fail "not installed: $file"
 done
@@ -41,11 +44,13 @@ file packaging/icons/zental-window.png | grep -q "PNG image data, 96 x 74, 8-bit
     fail "packaging/icons/zental-window.png is not a 96 x 74 24-bit PNG"
 
 # Errors fail the validators; warnings are failures here too, hints and pedantic notes are not.
-echo "== desktop-file-validate"
-desktop-file-validate "$prefix/share/applications/$app_id.desktop" >"$tmp/dfv.txt" 2>&1 ||
-    { cat "$tmp/dfv.txt"; fail "desktop-file-validate"; }
-cat "$tmp/dfv.txt"
-grep -q -E ": (error|warning): " "$tmp/dfv.txt" && fail "desktop-file-validate reported problems"
+for id in $app_id $field_id; do
+    echo "== desktop-file-validate $id.desktop"
+    desktop-file-validate "$prefix/share/applications/$id.desktop" >"$tmp/dfv.txt" 2>&1 ||
+        { cat "$tmp/dfv.txt"; fail "desktop-file-validate"; }
+    cat "$tmp/dfv.txt"
+    grep -q -E ": (error|warning): " "$tmp/dfv.txt" && fail "desktop-file-validate reported problems"
+done
 
 echo "== appstreamcli validate --no-net"
 appstreamcli validate --no-net "$prefix/share/metainfo/$app_id.metainfo.xml" >"$tmp/as.txt" 2>&1 ||
@@ -65,15 +70,19 @@ if [ -n "$rcc" ]; then
     grep -q "^:/icons/zental-window.png	" "$tmp/qrc.txt" || fail "no :/icons/zental-window.png"
 fi
 
-echo "== start the installed program through its desktop launcher"
+echo "== start the installed programs through their desktop launchers"
 mkdir "$tmp/home"
-status=0
-env -u XDG_DATA_HOME HOME="$tmp/home" QT_QPA_PLATFORM=offscreen \
-    timeout 5 "$prefix/bin/zental-desktop" >"$tmp/run.txt" 2>&1 || status=$?
-[ "$status" -eq 124 ] || { cat "$tmp/run.txt"; fail "zental-desktop ended by itself ($status)"; }
+for program in zental zental-field; do
+    status=0
+    env -u XDG_DATA_HOME HOME="$tmp/home" QT_QPA_PLATFORM=offscreen \
+        timeout 5 "$prefix/bin/$program-desktop" >"$tmp/run.txt" 2>&1 || status=$?
+    [ "$status" -eq 124 ] || { cat "$tmp/run.txt"; fail "$program-desktop ended by itself ($status)"; }
+done
 [ -f "$tmp/home/.local/share/zental/ZENTAL.ini" ] ||
     fail "no ZENTAL.ini in ~/.local/share/zental"
-echo "ran 5 s, wrote: $(cd "$tmp/home/.local/share/zental" && echo *)"
+echo "ran 5 s each, wrote: $(cd "$tmp/home/.local/share/zental" && echo *)"
+nt=$("$prefix/bin/zental-field" --nt --date 2026-01-01 Denver) || fail "zental-field --nt Denver"
+echo "installed zental-field --nt --date 2026-01-01 Denver: $nt"
 
 echo "== cpack -G DEB"
 rm -f "$build"/zental_*.deb
@@ -84,8 +93,12 @@ deb="$build/zental_${version}_${arch}.deb"
 dpkg-deb -I "$deb"
 depends=$(dpkg-deb -f "$deb" Depends)
 names=$(echo "$depends" | tr ',' '\n' | sed 's/(.*)//; s/ //g' | sort | tr '\n' ' ')
-expected="fonts-liberation libc6 libgcc-s1 libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 xdg-utils "
+expected="fonts-liberation libc6 libgcc-s1 libgeographiclib23 libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 xdg-utils "
 [ "$names" = "$expected" ] || fail "Depends names '$names', expected '$expected'"
 [ "$(dpkg-deb -f "$deb" Section)" = science ] || fail "Section is not science"
+dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/zental/copyright >"$tmp/copyright"
+for licence in "License: MIT" "License: public-domain" "License: CC-BY-4.0"; do
+    grep -q "^$licence" "$tmp/copyright" || fail "the package's copyright file lacks $licence"
+done
 
 echo "validate.sh: OK: $deb ($(($(date +%s) - start)) s)"

@@ -1,12 +1,14 @@
-// Times the gazetteer as zental-field uses it: opening the shipped places file (map and index its
-// lines) and single searches over the whole of it, the window's 10 suggestions and the command
-// line's one place, for the queries that cost most: one letter, a common start, no match at all
-// (every line is looked at), and a country narrowing. Each run is timed alone with steady_clock.
+// Times what zental-field computes, as it uses it. The model: loading the shipped coefficient
+// file and one field evaluation at places from pole to pole. The gazetteer: opening the shipped
+// places file (map and index its lines) and single searches over the whole of it, the window's 10
+// suggestions and the command line's one place, for the queries that cost most: one letter, a
+// common start, no match at all (every line is looked at), and a country narrowing. Each run is
+// timed alone with steady_clock.
 //
-// Usage: gazetteer_search [--scale F] [--json FILE] [PLACES_FILE]   (default: the build's file)
+// Usage: field_bench [--scale F] [--json FILE]
 #include "gazetteer.h"
+#include "magneticmodel.h"
 
-#include <QFile>
 
 #include <algorithm>
 #include <chrono>
@@ -14,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <variant>
 #include <string>
 #include <vector>
 
@@ -46,7 +49,7 @@ Stats measure(const std::string& name, int n, const std::function<void()>& timed
 }
 
 [[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "gazetteer_search: %s\n", what);
+    std::fprintf(stderr, "field_bench: %s\n", what);
     std::exit(2);
 }
 
@@ -72,14 +75,15 @@ void writeJson(const char* path, const std::vector<Stats>& results) {
 int main(int argc, char* argv[]) {
     double scale = 1.0;
     const char* jsonPath = nullptr;
-    QString placesPath = QStringLiteral(PLACES_FILE);
+    const QString placesPath = QStringLiteral(FIELD_DATA_DIR "/places.tsv");
+    const QString modelPath = QStringLiteral(FIELD_DATA_DIR "/wmm.cof");
     for (int k = 1; k < argc; ++k) {
         if (!std::strcmp(argv[k], "--scale") && k + 1 < argc)
             scale = std::atof(argv[++k]);
         else if (!std::strcmp(argv[k], "--json") && k + 1 < argc)
             jsonPath = argv[++k];
         else
-            placesPath = QFile::decodeName(argv[k]);
+            fail("unknown argument");
     }
     const auto iterations = [scale](int n) {
         return std::max(10, static_cast<int>(n * scale));
@@ -94,7 +98,24 @@ int main(int argc, char* argv[]) {
         !places->search(u"zzz", 10).isEmpty())
         fail("a search found something unexpected");
 
+    const std::optional<zental::MagneticModel> model = zental::MagneticModel::load(modelPath);
+    if (!model)
+        fail("the model file could not be read");
     std::vector<Stats> results;
+    results.push_back(measure("model: load the coefficient file", iterations(200), [&] {
+        if (!zental::MagneticModel::load(modelPath))
+            fail("load failed");
+    }));
+    // Latitudes -89.5 to 89.5 by 7 degrees, longitudes and heights varying with them.
+    int point = 0;
+    results.push_back(measure("model: one field evaluation", iterations(20000), [&] {
+        const double latitude = -89.5 + 7 * (point % 26);
+        const double longitude = -180 + 13 * (point % 28);
+        ++point;
+        if (!std::holds_alternative<zental::FieldComponents>(
+                model->field(latitude, longitude, 100.0 * (point % 50), 2026.5)))
+            fail("a field evaluation was refused");
+    }));
     results.push_back(measure("open (map + index lines)", iterations(200), [&] {
         if (!zental::Gazetteer::open(placesPath))
             fail("open failed");
@@ -108,7 +129,8 @@ int main(int argc, char* argv[]) {
                                 fail("too many results");
                         }));
 
-    std::printf("%lld places in %s\n", static_cast<long long>(places->size()),
+    std::printf("%s from %s; %lld places in %s\n", qPrintable(model->name()),
+                qPrintable(modelPath), static_cast<long long>(places->size()),
                 qPrintable(placesPath));
     std::printf("%-40s %9s %10s %10s %10s %10s\n", "case (microseconds)", "runs", "min", "median",
                 "mean", "max");
