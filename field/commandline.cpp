@@ -106,7 +106,7 @@ Answer fieldAnswer(const QCommandLineParser& parser, const QDate& today, const F
     const std::variant<FieldReport, QString> report = reportOf(*model, query);
     if (const QString* error = std::get_if<QString>(&report))
         return failure(*error);
-    const FieldReport& facts = std::get<FieldReport>(report);
+    const auto& facts = std::get<FieldReport>(report);
     return {{}, facts.field.total, reportLines(facts, plainDot)};
 }
 

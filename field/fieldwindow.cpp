@@ -206,7 +206,7 @@ void FieldWindow::recompute() {
     const std::variant<FieldReport, QString> report = fieldReport();
     if (const QString* problem = std::get_if<QString>(&report))
         return showProblem(*problem);
-    const FieldReport& facts = std::get<FieldReport>(report);
+    const auto& facts = std::get<FieldReport>(report);
     m_profileName = siteName(facts.site, m_setup.separators);
     showNtValue(facts.field.total, reportLines(facts, m_setup.separators));
 }
@@ -235,9 +235,8 @@ void FieldWindow::copyNtValue() {
 void FieldWindow::addToProfiles() {
     const std::optional<QString> refusal =
         appendProfile(m_setup.profilePath, m_profileName, m_ntValue->text());
-    m_status->setText(refusal.value_or(
-        u"Added \"%1\" with %2 to \"%3\"."_s.arg(m_profileName, m_ntValue->text(),
-                                                  QFileInfo(m_setup.profilePath).fileName())));
+    m_status->setText(refusal.value_or(u"Added \"%1\" with %2 to \"%3\"."_s.arg(
+        m_profileName, m_ntValue->text(), QFileInfo(m_setup.profilePath).fileName())));
 }
 
 } // namespace zental

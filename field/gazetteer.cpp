@@ -47,8 +47,9 @@ QString folded(QStringView text) {
     QString plain;
     plain.reserve(text.size());
     for (QChar c : text) {
-        const auto fold = std::find_if(std::begin(folds), std::end(folds),
-                                       [c](const Fold& f) { return f.letter == c.unicode(); });
+        const auto* const fold =
+            std::find_if(std::begin(folds), std::end(folds),
+                         [c](const Fold& f) { return f.letter == c.unicode(); });
         if (fold == std::end(folds))
             plain += c;
         else

@@ -30,11 +30,11 @@ public:
     // Nothing when the file cannot be mapped or is not a gazetteer.
     static std::optional<Gazetteer> open(const QString& path);
 
-    // Up to `limit` places whose name starts with the query's name, ignoring case and accents:
+    // Up to `limit` places whose name starts with the name in `text`, ignoring case and accents:
     // exact names first, then the other names, each most populous first. Qualifiers after commas
     // narrow: a two-letter country code or US state code, or a country's English name, as in
     // "Denver, CO, United States".
-    QList<Place> search(QStringView query, int limit) const;
+    QList<Place> search(QStringView text, int limit) const;
 
     qsizetype size() const;
     Place at(qsizetype index) const; // the most populous first

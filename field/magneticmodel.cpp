@@ -94,7 +94,7 @@ std::optional<Coefficients> coefficientsOf(const std::vector<Row>& rows) {
     for (const Row& row : rows)
         c.degree = std::max(c.degree, row.degree);
     const int n = c.degree;
-    const size_t cosines = static_cast<size_t>((n + 1) * (n + 2) / 2);
+    const auto cosines = static_cast<size_t>((n + 1) * (n + 2) / 2);
     if (n == 0 || rows.size() != static_cast<size_t>(n * (n + 3) / 2))
         return std::nullopt;
     c.g.assign(cosines, 0);
@@ -103,8 +103,8 @@ std::optional<Coefficients> coefficientsOf(const std::vector<Row>& rows) {
     c.hPerYear.assign(c.h.size(), 0);
     std::vector<bool> seen(cosines);
     for (const Row& row : rows) {
-        const auto k =
-            static_cast<size_t>(row.order * n - row.order * (row.order - 1) / 2 + row.degree);
+        const int index = row.order * n - row.order * (row.order - 1) / 2 + row.degree;
+        const auto k = static_cast<size_t>(index);
         if (seen[k])
             return std::nullopt;
         seen[k] = true;

@@ -21,7 +21,7 @@ QByteArray lineOf(QString text) {
 }
 
 std::optional<QString> refusalOf(const QString& path, qsizetype lineCount) {
-    if (lineCount >= 2 * maxListPairs)
+    if (lineCount >= qsizetype{2} * maxListPairs)
         return quoted(path) + QStringLiteral(" already holds %1 profiles, the most the profiles "
                                              "window reads; nothing was added.")
                                   .arg(maxListPairs);

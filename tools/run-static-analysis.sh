@@ -1,13 +1,13 @@
 #!/bin/sh
-# clang-tidy (rules in .clang-tidy) and cppcheck over the program's sources in app/, launch/ and
-# profiles/. Runs both, then fails if either reported anything.
+# clang-tidy (rules in .clang-tidy) and cppcheck over the program's sources in app/, launch/,
+# profiles/ and field/. Runs both, then fails if either reported anything.
 set -eu
 cd "$(dirname "$0")/.."
 build="build-tidy"
 
-sources=$(ls app/*.cpp launch/*.cpp profiles/*.cpp 2>/dev/null || true)
+sources=$(ls app/*.cpp launch/*.cpp profiles/*.cpp field/*.cpp 2>/dev/null || true)
 includes=""
-for dir in app launch profiles; do
+for dir in app launch profiles field; do
     if [ -d "$dir" ]; then includes="$includes -I $dir"; fi
 done
 
