@@ -9,15 +9,14 @@
 #include "gazetteer.h"
 #include "magneticmodel.h"
 
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <variant>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -129,9 +128,8 @@ int main(int argc, char* argv[]) {
                                 fail("too many results");
                         }));
 
-    std::printf("%s from %s; %lld places in %s\n", qPrintable(model->name()),
-                qPrintable(modelPath), static_cast<long long>(places->size()),
-                qPrintable(placesPath));
+    std::printf("%s from %s; %lld places in %s\n", qPrintable(model->name()), qPrintable(modelPath),
+                static_cast<long long>(places->size()), qPrintable(placesPath));
     std::printf("%-40s %9s %10s %10s %10s %10s\n", "case (microseconds)", "runs", "min", "median",
                 "mean", "max");
     for (const Stats& s : results)
