@@ -8,6 +8,7 @@
 // Usage: field_bench [--scale F] [--json FILE]
 #include "gazetteer.h"
 #include "magneticmodel.h"
+#include "timingstats.h"
 
 #include <algorithm>
 #include <chrono>
@@ -21,12 +22,6 @@
 
 namespace {
 
-struct Stats {
-    std::string name;
-    size_t iterations = 0;
-    double minUs = 0, medianUs = 0, meanUs = 0, maxUs = 0;
-};
-
 Stats measure(const std::string& name, int n, const std::function<void()>& timed) {
     using Clock = std::chrono::steady_clock;
     std::vector<double> us;
@@ -38,35 +33,12 @@ Stats measure(const std::string& name, int n, const std::function<void()>& timed
         if (k >= 0)
             us.push_back(std::chrono::duration<double, std::micro>(end - start).count());
     }
-    std::sort(us.begin(), us.end());
-    double sum = 0;
-    for (double v : us)
-        sum += v;
-    const size_t half = us.size() / 2;
-    const double median = us.size() % 2 ? us[half] : (us[half - 1] + us[half]) / 2;
-    return {name, us.size(), us.front(), median, sum / static_cast<double>(us.size()), us.back()};
+    return summarise(name, std::move(us));
 }
 
 [[noreturn]] void fail(const char* what) {
     std::fprintf(stderr, "field_bench: %s\n", what);
     std::exit(2);
-}
-
-void writeJson(const char* path, const std::vector<Stats>& results) {
-    FILE* out = std::fopen(path, "w");
-    if (!out)
-        fail("cannot write the JSON file");
-    std::fprintf(out, "[\n");
-    for (size_t k = 0; k < results.size(); ++k) {
-        const Stats& s = results[k];
-        std::fprintf(out,
-                     "  {\"name\": \"%s\", \"iterations\": %zu, \"min_us\": %.3f, "
-                     "\"median_us\": %.3f, \"mean_us\": %.3f, \"max_us\": %.3f}%s\n",
-                     s.name.c_str(), s.iterations, s.minUs, s.medianUs, s.meanUs, s.maxUs,
-                     k + 1 < results.size() ? "," : "");
-    }
-    std::fprintf(out, "]\n");
-    std::fclose(out);
 }
 
 } // namespace
@@ -130,12 +102,8 @@ int main(int argc, char* argv[]) {
 
     std::printf("%s from %s; %lld places in %s\n", qPrintable(model->name()), qPrintable(modelPath),
                 static_cast<long long>(places->size()), qPrintable(placesPath));
-    std::printf("%-40s %9s %10s %10s %10s %10s\n", "case (microseconds)", "runs", "min", "median",
-                "mean", "max");
-    for (const Stats& s : results)
-        std::printf("%-40s %9zu %10.2f %10.2f %10.2f %10.2f\n", s.name.c_str(), s.iterations,
-                    s.minUs, s.medianUs, s.meanUs, s.maxUs);
-    if (jsonPath)
-        writeJson(jsonPath, results);
+    printStats(results, false);
+    if (jsonPath && !writeStatsJson(jsonPath, results))
+        fail("cannot write the JSON file");
     return 0;
 }

@@ -89,8 +89,7 @@ public:
     bool eventFilter(QObject* object, QEvent* event) override {
         switch (event->type()) {
         case QEvent::Show:
-            if (!marks.shown && object->isWidgetType() &&
-                static_cast<QWidget*>(object)->isWindow())
+            if (!marks.shown && object->isWidgetType() && static_cast<QWidget*>(object)->isWindow())
                 marks.shown = monotonicNs();
             break;
         case QEvent::Expose:
@@ -112,12 +111,11 @@ public:
 private:
     void finish() {
         const long long frame = monotonicNs();
-        std::string text = "firstframe loaded=" + std::to_string(marks.loaded) +
-                           " app=" + std::to_string(marks.app) +
-                           " shown=" + std::to_string(marks.shown) +
-                           " exposed=" + std::to_string(marks.exposed) +
-                           " paint=" + std::to_string(marks.paint) +
-                           " frame=" + std::to_string(frame) + "\n";
+        std::string text =
+            "firstframe loaded=" + std::to_string(marks.loaded) +
+            " app=" + std::to_string(marks.app) + " shown=" + std::to_string(marks.shown) +
+            " exposed=" + std::to_string(marks.exposed) + " paint=" + std::to_string(marks.paint) +
+            " frame=" + std::to_string(frame) + "\n";
         if (std::getenv("FIRSTFRAME_CENSUS"))
             text += census();
         if (const char* path = std::getenv("FIRSTFRAME_GRAB"))

@@ -40,8 +40,11 @@ int main(int argc, char* argv[]) {
     }
     const QStringList captions{
         QStringLiteral("Type a value, then choose an element to see its frequencies."),
-        QStringLiteral("A Table of the Chemical Elements"), QStringLiteral("Results are in hertz."),
-        QStringLiteral("Value:"), QStringLiteral("Element name:"), QStringLiteral("Masses:"),
+        QStringLiteral("A Table of the Chemical Elements"),
+        QStringLiteral("Results are in hertz."),
+        QStringLiteral("Value:"),
+        QStringLiteral("Element name:"),
+        QStringLiteral("Masses:"),
         QStringLiteral("Freq.:")};
     for (int k = 0; k < 15; ++k) {
         auto* label = new QLabel(k < captions.size() ? captions[k] : QString(), client);

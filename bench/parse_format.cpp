@@ -45,11 +45,11 @@ int main(int argc, char* argv[]) {
         if (!ntValue)
             return 1;
         for (const zental::Isotope& isotope : tin->isotopes)
-            checksum += zental::frequencyText(zental::scaledFrequency(*ntValue,
-                                                                      zental::elementDivisor,
-                                                                      isotope.referenceMHz),
-                                              separators)
-                            .size();
+            checksum +=
+                zental::frequencyText(
+                    zental::scaledFrequency(*ntValue, zental::elementDivisor, isotope.referenceMHz),
+                    separators)
+                    .size();
     }
     // 695.723404255319, 757.978723404255, 793.021276595745: 16 characters each.
     std::printf("presses=%ld characters=%zu\n", presses, checksum);

@@ -5,9 +5,10 @@
 // every timed press really changes the labels and starts from a painted window.
 //
 // Usage: press_bench [--scale F] [--json FILE]   (run with QT_QPA_PLATFORM=offscreen or under X)
+#include "launcher.h"
 #include "mainwindow.h"
 #include "messages.h"
-#include "launcher.h"
+#include "timingstats.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -57,30 +57,6 @@ bool writeFile(const QString& name, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-struct Stats {
-    std::string name;
-    size_t iterations = 0;
-    double minUs = 0, medianUs = 0, meanUs = 0, maxUs = 0;
-    double paintsPerIteration = 0;
-};
-
-Stats summarise(const std::string& name, std::vector<double> us, double paintsPerIteration) {
-    std::sort(us.begin(), us.end());
-    Stats s;
-    s.name = name;
-    s.iterations = us.size();
-    s.minUs = us.front();
-    s.maxUs = us.back();
-    const size_t n = us.size();
-    s.medianUs = n % 2 ? us[n / 2] : (us[n / 2 - 1] + us[n / 2]) / 2;
-    double sum = 0;
-    for (double v : us)
-        sum += v;
-    s.meanUs = sum / static_cast<double>(n);
-    s.paintsPerIteration = paintsPerIteration;
-    return s;
-}
-
 [[noreturn]] void fail(const char* what) {
     std::fprintf(stderr, "press_bench: %s\n", what);
     std::exit(2);
@@ -98,7 +74,9 @@ int main(int argc, char* argv[]) {
         else if (!std::strcmp(argv[k], "--json") && k + 1 < argc)
             jsonPath = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[++k]));
     }
-    const auto iterations = [scale](int n) { return std::max(10, static_cast<int>(n * scale)); };
+    const auto iterations = [scale](int n) {
+        return std::max(10, static_cast<int>(n * scale));
+    };
 
     // The window's data files in a fresh working directory.
     QTemporaryDir dir;
@@ -150,7 +128,9 @@ int main(int argc, char* argv[]) {
     app.installEventFilter(&paintCounter);
 
     using Clock = std::chrono::steady_clock;
-    const auto paintPending = [] { QApplication::processEvents(); };
+    const auto paintPending = [] {
+        QApplication::processEvents();
+    };
     const auto measure = [&](const std::string& name, int n, const std::function<void()>& timed,
                              const std::function<void()>& between) {
         std::vector<double> us;
@@ -174,23 +154,44 @@ int main(int argc, char* argv[]) {
 
     QWidget* const windowWidget = &window;
     std::vector<Stats> results;
-    const auto pressH = [&] { hydrogen->click(); };
-    const auto pressSn = [&] { tin->click(); };
-    const auto pressCompound = [&] { compoundFreq->click(); };
+    const auto pressH = [&] {
+        hydrogen->click();
+    };
+    const auto pressSn = [&] {
+        tin->click();
+    };
+    const auto pressCompound = [&] {
+        compoundFreq->click();
+    };
 
     results.push_back(measure("press 1 H", iterations(20000), pressH, pressSn));
     results.push_back(measure("press 50 Sn", iterations(20000), pressSn, pressH));
-    results.push_back(measure("press 1 H + paint of what changed", iterations(5000),
-                              [&] { pressH(); paintPending(); }, pressSn));
-    results.push_back(measure("press 1 H + repaint of the window", iterations(2000),
-                              [&] { pressH(); windowWidget->repaint(); }, pressSn));
-    results.push_back(measure("repaint of the window alone", iterations(2000),
-                              [&] { windowWidget->repaint(); }, [] {}));
+    results.push_back(measure(
+        "press 1 H + paint of what changed", iterations(5000),
+        [&] {
+            pressH();
+            paintPending();
+        },
+        pressSn));
+    results.push_back(measure(
+        "press 1 H + repaint of the window", iterations(2000),
+        [&] {
+            pressH();
+            windowWidget->repaint();
+        },
+        pressSn));
+    results.push_back(measure(
+        "repaint of the window alone", iterations(2000), [&] { windowWidget->repaint(); }, [] {}));
     combo->setCurrentIndex(50);
     results.push_back(
         measure("Compound freq, pair 51 of 51", iterations(10000), pressCompound, pressH));
-    results.push_back(measure("Compound freq, pair 51 + paint", iterations(5000),
-                              [&] { pressCompound(); paintPending(); }, pressH));
+    results.push_back(measure(
+        "Compound freq, pair 51 + paint", iterations(5000),
+        [&] {
+            pressCompound();
+            paintPending();
+        },
+        pressH));
     combo->setCurrentIndex(0);
     results.push_back(
         measure("Compound freq, pair 1 of 51", iterations(10000), pressCompound, pressH));
@@ -198,29 +199,9 @@ int main(int argc, char* argv[]) {
     if (messages.shown != 0)
         fail("a message was shown while timing");
 
-    std::printf("%-36s %9s %10s %10s %10s %10s %8s\n", "case (microseconds)", "runs", "min",
-                "median", "mean", "max", "paints");
-    for (const Stats& s : results)
-        std::printf("%-36s %9zu %10.2f %10.2f %10.2f %10.2f %8.1f\n", s.name.c_str(),
-                    s.iterations, s.minUs, s.medianUs, s.meanUs, s.maxUs, s.paintsPerIteration);
-
-    if (!jsonPath.isEmpty()) {
-        FILE* out = std::fopen(QFile::encodeName(jsonPath).constData(), "w");
-        if (!out)
-            fail("cannot write the JSON file");
-        std::fprintf(out, "[\n");
-        for (size_t k = 0; k < results.size(); ++k) {
-            const Stats& s = results[k];
-            std::fprintf(out,
-                         "  {\"name\": \"%s\", \"iterations\": %zu, \"min_us\": %.3f, "
-                         "\"median_us\": %.3f, \"mean_us\": %.3f, \"max_us\": %.3f, "
-                         "\"paints_per_iteration\": %.2f}%s\n",
-                         s.name.c_str(), s.iterations, s.minUs, s.medianUs, s.meanUs, s.maxUs,
-                         s.paintsPerIteration, k + 1 < results.size() ? "," : "");
-        }
-        std::fprintf(out, "]\n");
-        std::fclose(out);
-    }
+    printStats(results, true);
+    if (!jsonPath.isEmpty() && !writeStatsJson(QFile::encodeName(jsonPath).constData(), results))
+        fail("cannot write the JSON file");
     // Closing would write ZENTAL.ini into the temporary folder; skip it, the folder goes anyway.
     return 0;
 }
