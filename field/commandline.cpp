@@ -74,7 +74,7 @@ std::variant<Site, QString> siteOf(const QStringList& words, const QString& plac
     const QString query = words.join(u' ');
     const std::optional<Gazetteer> places = Gazetteer::open(placesPath);
     if (!places)
-        return u"The gazetteer \"%1\" could not be read."_s.arg(placesPath);
+        return u"The places file \"%1\" could not be read."_s.arg(placesPath);
     const QList<Place> found = places->search(query, 1);
     if (found.isEmpty())
         return u"No place called \"%1\" is known."_s.arg(query);

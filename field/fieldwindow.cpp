@@ -132,12 +132,19 @@ void FieldWindow::placeEdited(const QString& text) {
         if (text.trimmed().isEmpty())
             recompute();
         else
-            showProblem(m_places ? u"No place called \"%1\" is known."_s.arg(text)
-                                 : u"The places are still loading."_s);
+            showProblem(placesProblem(text));
         return;
     }
     m_completer->complete();
     usePlace(m_suggestions.first());
+}
+
+QString FieldWindow::placesProblem(const QString& text) const {
+    if (m_places)
+        return u"No place called \"%1\" is known."_s.arg(text);
+    if (m_loading.isFinished())
+        return u"The places file \"%1\" could not be read."_s.arg(m_setup.files.places);
+    return u"The places are still loading."_s;
 }
 
 void FieldWindow::placeChosen(const QModelIndex& index) {

@@ -37,6 +37,7 @@ private:
     QLineEdit* addInput(const QString& name, const QString& caption, const QString& unit = {});
     void buildResult();
     void placeEdited(const QString& text);
+    QString placesProblem(const QString& text) const;
     void placeChosen(const QModelIndex& index);
     void coordinatesEdited();
     void usePlace(const Place& place);

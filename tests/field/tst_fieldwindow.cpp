@@ -16,11 +16,12 @@ class tst_FieldWindow : public QObject {
     Q_OBJECT
     std::unique_ptr<FieldWindow> window;
 
-    FieldWindow& open(const Separators& separators = dotSeparators) {
+    FieldWindow& open(const Separators& separators = dotSeparators,
+                      const QString& dataDir = FIELD_DATA_DIR ""_L1) {
         window = std::make_unique<FieldWindow>(
             FieldWindowSetup{separators,
                              QDate(2026, 1, 1),
-                             {FIELD_DATA_DIR "/wmm.cof"_L1, FIELD_DATA_DIR "/places.tsv"_L1},
+                             {dataDir + u"/wmm.cof"_s, dataDir + u"/places.tsv"_s},
                              QDir::current().filePath(u"Profiles.ini"_s)});
         window->show();
         window->activateWindow();
@@ -150,6 +151,15 @@ private slots:
         }
         QCOMPARE(visited, (QStringList{u"Place"_s, u"Latitude"_s, u"Longitude"_s, u"Height"_s,
                                        u"Date"_s, u"Proton frequency"_s}));
+    }
+
+    void missingDataFiles() {
+        open(dotSeparators, u"/nonexistent"_s);
+        QVERIFY2(status().contains(u"/nonexistent/wmm.cof\" could not be read"_s),
+                 qPrintable(status()));
+        type(u"Place"_s, u"Denver"_s);
+        QTRY_VERIFY2(status().contains(u"/nonexistent/places.tsv\" could not be read"_s),
+                     qPrintable(status()));
     }
 
     void copyAndRefusedAdd() {
