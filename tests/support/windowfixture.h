@@ -1,13 +1,14 @@
-// Helpers for driving the real main window in a temporary working directory.
+// The real main window in a fresh temporary working folder, with messages and process starts
+// recorded instead of shown or run.
 #pragma once
 
+#include "launcher.h"
 #include "mainwindow.h"
-#include "recordingmessages.h"
-#include "recordingstarter.h"
+#include "messages.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,30 +20,45 @@
 inline const zental::Separators dotSeparators{".", ","};
 inline const zental::Separators commaSeparators{",", "."};
 
-inline QByteArray fileContent(const QString& name) {
-    QFile file(name);
+inline QByteArray fileContent(const QString& path) {
+    QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-inline bool writeFile(const QString& name, const QByteArray& bytes) {
-    QFile file(name);
+inline bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// Chooses a list entry the way a user does with the keyboard.
+// Chooses a list entry below the current one the way a user does, with the arrow key.
 inline void chooseEntry(QComboBox* box, int index) {
     box->setFocus();
     while (box->currentIndex() < index)
         QTest::keyClick(box, Qt::Key_Down);
-    while (box->currentIndex() > index)
-        QTest::keyClick(box, Qt::Key_Up);
 }
 
-// A fresh temporary folder as the working directory, the window opened in it.
+class RecordingMessages : public zental::MessageSink {
+public:
+    void show(QWidget*, const QString& text) override { shown << text; }
+    QStringList shown;
+};
+
+class RecordingStarter : public zental::ProcessStarter {
+public:
+    bool startDetached(const QString& program, const QStringList& arguments) override {
+        started << (QStringList{program} + arguments).join(u' ');
+        return !failing.contains(program);
+    }
+    QStringList started; // each start as "program argument"
+    QStringList failing; // programs that "cannot be started"
+};
+
 class WindowFixture {
 public:
+    // The folder's name has a blank, so every path the program hands on has one.
     WindowFixture()
-        : m_previous(QDir::currentPath()) {
+        : m_dir(QDir::tempPath() + "/zental test-XXXXXX")
+        , m_previous(QDir::currentPath()) {
         QDir::setCurrent(m_dir.path());
     }
     ~WindowFixture() { QDir::setCurrent(m_previous); }
@@ -54,11 +70,18 @@ public:
         window->activateWindow();
         return *window;
     }
+    // Opens the profiles window from the menu bar, as a user does.
+    QWidget* openProfiles() {
+        window->findChild<QAction*>("Profiles")->trigger();
+        return window->findChild<QWidget*>("Form5");
+    }
 
+    QString path(const QString& name = {}) const { return m_dir.filePath(name); }
     template <typename T = QWidget> T* control(const QString& name) const {
         return window->findChild<T*>(name);
     }
     QString text(const QString& labelName) const { return control<QLabel>(labelName)->text(); }
+    QString ntValue() const { return control<QLineEdit>("NT_V")->text(); }
 
     void typeNtValue(const QString& text) {
         auto* box = control<QLineEdit>("NT_V");
