@@ -28,10 +28,9 @@ const QByteArray folder = "<folder>", fifo = "<FIFO>", missing = "<missing>";
 
 QByteArray state(const QString& name) {
     const QFileInfo info(name); // a FIFO is the only other kind planted
-    return info.isFile()   ? fileContent(name)
-           : info.isDir()  ? folder
-           : info.exists() ? fifo
-                           : missing;
+    if (info.isFile())
+        return fileContent(name);
+    return info.isDir() ? folder : info.exists() ? fifo : missing;
 }
 
 // Replaces whatever stands at `name` by `wanted`; true when state() shows it.
@@ -217,7 +216,8 @@ private slots:
         QCOMPARE(calcium->text(QAccessible::Description), "Calcium");
         const auto labels = QAccessible::queryAccessibleInterface(profiles->findChild<QComboBox*>())
                                 ->relations(QAccessible::Label);
-        QCOMPARE(labels.value(0).first->text(QAccessible::Name), "Location NT");
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(labels[0].first->text(QAccessible::Name), "Location NT");
         QVERIFY(f.control<QLabel>("NMR_f_0")->textInteractionFlags() & Qt::TextSelectableByMouse);
         // Hydrogen's button lies over lithium's, a value label over the caption it overlaps.
         const QObjectList& stack = window.centralWidget()->children();
