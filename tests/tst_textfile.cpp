@@ -1,123 +1,140 @@
-// Reading lines with every kind of line end, atomic writing, and the settings file built on them.
-#include "settingsfile.h"
+// The data files' lines with every kind of line end, also where the reader's 64 KiB blocks meet,
+// and writes that a kill at any moment cannot cut off.
 #include "textfile.h"
 
-#include <QDir>
-#include <QFile>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+
+#include <cstdio>
+#include <random>
 
 using namespace zental;
 
 namespace {
+
+constexpr int block = 64 * 1024;
+
 QByteArray contentOf(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
-void put(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+
+// Two large contents of different sizes, so that no cut-off write of one passes for the other.
+QStringList bigContent(int which) {
+    return QStringList(2'000 + 1'000 * which,
+                       QStringLiteral("content %1 \u00b7 ").arg(which) + QString(200, u'a'));
 }
+
+// The kill test's writer: says it starts, then rewrites the file with the two contents in turn
+// until it is killed.
+int writeUntilKilled(const QString& path) {
+    const std::array<QStringList, 2> contents{bigContent(0), bigContent(1)};
+    std::puts("writing");
+    std::fflush(stdout);
+    size_t which = 0;
+    while (writeLines(path, contents[which]))
+        which = 1 - which;
+    return 1;
+}
+
 } // namespace
 
 class tst_TextFile : public QObject {
     Q_OBJECT
-private slots:
-    void init() { QVERIFY(m_dir.isValid()); }
-    void readLines_data();
-    void readLines();
-    void readerStopsWhereAsked();
-    void linesLongerThanABlock();
-    void missingOrFolderDoesNotOpen();
-    void writeUsesCrLfAndReplacesWhole();
-    void settings_data();
-    void settings();
-
-private:
-    QString path(const QString& name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+private slots:
+    void readLines_data() {
+        QTest::addColumn<QByteArray>("content"); // each "~" stands for `filler` times "x"
+        QTest::addColumn<int>("filler");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("empty file") << QByteArray() << 0 << QStringList{};
+        QTest::newRow("CR LF") << QByteArray("A\r\nB\r\n") << 0 << QStringList{"A", "B"};
+        QTest::newRow("bare LF") << QByteArray("A\nB\n") << 0 << QStringList{"A", "B"};
+        QTest::newRow("bare CR") << QByteArray("A\rB\r") << 0 << QStringList{"A", "B"};
+        QTest::newRow("mixed, no final line end")
+            << QByteArray("A\rB\nC\r\nD") << 0 << QStringList{"A", "B", "C", "D"};
+        QTest::newRow("empty lines, LF CR is two ends")
+            << QByteArray("\r\n\n\rB") << 0 << QStringList{"", "", "", "B"};
+        QTest::newRow("blanks kept") << QByteArray(" A \r\n") << 0 << QStringList{" A "};
+        QTest::newRow("local 8-bit")
+            << QByteArray("M\xc3\xbcnchen\r\n") << 0 << QStringList{"M\u00fcnchen"};
+        QTest::newRow("CR LF across blocks")
+            << QByteArray("~\r\nB") << block - 1 << QStringList{"~", "B"};
+        QTest::newRow("CR ends a block")
+            << QByteArray("~\rB") << block - 1 << QStringList{"~", "B"};
+        QTest::newRow("CR ends a block and the file")
+            << QByteArray("~\r") << block - 1 << QStringList{"~"};
+        QTest::newRow("LF starts a block") << QByteArray("~\nB") << block << QStringList{"~", "B"};
+        QTest::newRow("line over blocks after a line")
+            << QByteArray("A\r\n~\r\nB") << 3 * block << QStringList{"A", "~", "B"};
+    }
+
+    void readLines() {
+        QFETCH(QByteArray, content);
+        QFETCH(int, filler);
+        QFETCH(QStringList, expected);
+        QFile file(path("f.ini"));
+        QVERIFY(file.open(QIODevice::WriteOnly) &&
+                file.write(content.replace('~', QByteArray(filler, 'x'))) == content.size());
+        file.close();
+        expected.replaceInStrings("~", QString(filler, u'x'));
+        const LinesRead read = zental::readLines(path("f.ini"), 100);
+        QVERIFY(read.opened);
+        QCOMPARE(read.lines, expected);
+        QCOMPARE(zental::readLines(path("f.ini"), 1).lines,
+                 expected.mid(0, 1)); // stops where asked
+    }
+
+    // A write here takes about as long as one in the writer, so kills spread over three writes'
+    // time fall at every stage of one: filling, syncing and renaming the temporary file, and
+    // between writes. The file must hold its old or a whole new content after every kill.
+    void killedWriterLeavesAWholeFile() {
+        const QString file = path("ZENTAL.ini");
+        const auto bytesOf = [](const QStringList& lines) {
+            return lines.join("\r\n").toUtf8() + "\r\n";
+        };
+        const std::array<QByteArray, 3> whole{"\r\nold\r\n\r\n", bytesOf(bigContent(0)),
+                                              bytesOf(bigContent(1))};
+        const QStringList content = bigContent(1);
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(writeLines(file, content));
+        std::uniform_int_distribution<unsigned long> killAfterMicroseconds(
+            0, static_cast<unsigned long>(3 * timer.nsecsElapsed() / 1000));
+        QVERIFY(writeLines(file, {"", "old", ""}));
+        std::mt19937 rng(2350);
+        std::array<int, 3> found{};
+        for (int round = 0; round < 200; ++round) {
+            QProcess writer;
+            writer.start(QCoreApplication::applicationFilePath(), {"--write-until-killed", file});
+            QVERIFY(writer.waitForReadyRead(10'000));
+            QThread::usleep(killAfterMicroseconds(rng));
+            writer.kill(); // SIGKILL: no chance to clean up
+            QVERIFY(writer.waitForFinished(10'000) && writer.exitStatus() == QProcess::CrashExit);
+            const auto now = std::find(whole.begin(), whole.end(), contentOf(file));
+            QVERIFY2(now != whole.end(),
+                     qPrintable(QStringLiteral("round %1 cut the file").arg(round)));
+            ++found[static_cast<size_t>(now - whole.begin())];
+        }
+        // Unless kills fell after the first and after the second write, few could fall amid one.
+        QVERIFY(found[1] > 0 && found[2] > 0);
+        QVERIFY(writeLines(file, {"", "after", ""}));
+        QCOMPARE(contentOf(file), QByteArray("\r\nafter\r\n\r\n"));
+    }
 };
 
-void tst_TextFile::readLines_data() {
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("empty file") << QByteArray() << QStringList{};
-    QTest::newRow("crlf") << QByteArray("A\r\nB\r\n") << QStringList{"A", "B"};
-    QTest::newRow("bare lf") << QByteArray("A\nB\n") << QStringList{"A", "B"};
-    QTest::newRow("bare cr") << QByteArray("A\rB\r") << QStringList{"A", "B"};
-    QTest::newRow("mixed") << QByteArray("A\rB\nC\r\nD") << QStringList{"A", "B", "C", "D"};
-    QTest::newRow("no final line end") << QByteArray("A\r\nB") << QStringList{"A", "B"};
-    QTest::newRow("empty lines count") << QByteArray("\r\n\r\n\r\n") << QStringList{"", "", ""};
-    QTest::newRow("lf cr is two line ends") << QByteArray("A\n\rB") << QStringList{"A", "", "B"};
-    QTest::newRow("blanks kept") << QByteArray(" A \r\n") << QStringList{" A "};
-    QTest::newRow("utf8") << QByteArray("M\xc3\xbcnchen\r\n") << QStringList{"M\u00fcnchen"};
+int main(int argc, char* argv[]) {
+    const QCoreApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--write-until-killed")
+        return writeUntilKilled(QString::fromLocal8Bit(argv[2]));
+    tst_TextFile test;
+    return QTest::qExec(&test, argc, argv);
 }
 
-void tst_TextFile::readLines() {
-    QFETCH(QByteArray, content);
-    QFETCH(QStringList, expected);
-    put(path("f.ini"), content);
-    const LinesRead read = zental::readLines(path("f.ini"), 100);
-    QVERIFY(read.opened);
-    QCOMPARE(read.lines, expected);
-}
-
-void tst_TextFile::readerStopsWhereAsked() {
-    put(path("f.ini"), "1\r\n2\r\n3\r\n4\r\n");
-    QCOMPARE(zental::readLines(path("f.ini"), 2).lines, (QStringList{"1", "2"}));
-}
-
-// A CR LF split across the reader's 64 KiB blocks is still one line end.
-void tst_TextFile::linesLongerThanABlock() {
-    const QByteArray first(64 * 1024 - 1, 'x');
-    const QByteArray second(200 * 1024, 'y');
-    put(path("f.ini"), first + "\r\n" + second + "\r");
-    const LinesRead read = zental::readLines(path("f.ini"), 5);
-    QCOMPARE(read.lines.size(), 2);
-    QCOMPARE(read.lines[0].size(), first.size());
-    QCOMPARE(read.lines[1].size(), second.size());
-}
-
-void tst_TextFile::missingOrFolderDoesNotOpen() {
-    QVERIFY(!zental::readLines(path("missing.ini"), 3).opened);
-    QVERIFY(QDir(m_dir.path()).mkdir("folder.ini"));
-    QVERIFY(!zental::readLines(path("folder.ini"), 3).opened);
-    QVERIFY(!writeLines(path("folder.ini"), {"x"}));
-}
-
-void tst_TextFile::writeUsesCrLfAndReplacesWhole() {
-    put(path("f.ini"), "a much longer old content\nwith lines\n");
-    QVERIFY(writeLines(path("f.ini"), {"", "M\u00fcnchen", ""}));
-    QCOMPARE(contentOf(path("f.ini")), QByteArray("\r\nM\xc3\xbcnchen\r\n\r\n"));
-}
-
-void tst_TextFile::settings_data() {
-    QTest::addColumn<bool>("exists");
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("ntValue"); // "<none>": the file gives no value
-    QTest::addColumn<bool>("rewrite");
-    QTest::newRow("missing") << false << QByteArray() << "<none>" << true;
-    QTest::newRow("three lines") << true << QByteArray("x\r\n50000\r\ny\r\n") << "50000" << false;
-    QTest::newRow("five lines") << true << QByteArray("\r\n4\r\n\r\n6\r\n7\r\n") << "4" << false;
-    QTest::newRow("last empty line dropped") << true << QByteArray("\r\n48000") << "48000" << true;
-    QTest::newRow("one line") << true << QByteArray("48000\r\n") << "<none>" << true;
-    QTest::newRow("not a number kept") << true << QByteArray("\nabc \n\n") << "abc " << false;
-    QTest::newRow("long value kept whole")
-        << true << QByteArray("\r\n123456789\r\n\r\n") << "123456789" << false;
-}
-
-void tst_TextFile::settings() {
-    QFETCH(bool, exists);
-    QFETCH(QByteArray, content);
-    QFETCH(QString, ntValue);
-    QFETCH(bool, rewrite);
-    if (exists)
-        put(path(settingsFileName), content);
-    const StoredSettings read = readSettings(path(settingsFileName));
-    QCOMPARE(read.ntValue.value_or("<none>"), ntValue);
-    QCOMPARE(read.needsRewrite, rewrite);
-}
-
-QTEST_GUILESS_MAIN(tst_TextFile)
 #include "tst_textfile.moc"

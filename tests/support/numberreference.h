@@ -1,176 +1,72 @@
-// Reference versions of the two number conversions, for the differential tests and fuzz targets.
-// The grammar recogniser is written apart from the product's scanner (it splits the text where the
-// product walks it), and the values come from the C library's correctly rounded strtod and printf
-// in the "C" locale, so neither the process locale nor the product's own code can sway a verdict.
+// The number conversions done another way, for the differential test and the fuzzer: the grammar
+// as one regular expression, the values from the C library's strtod and printf in the "C" locale.
 #pragma once
 
 #include "numbertext.h"
 
+#include <QRegularExpression>
+
 #include <locale.h>
 
-#include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <optional>
-#include <stdexcept>
-#include <string>
-#include <string_view>
-#include <vector>
 
 namespace zental::reference {
 
 inline locale_t cLocale() {
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t{});
     return locale;
 }
 
 // printf has no variant taking a locale, so the thread's locale is switched for the call.
-class CLocaleScope {
-public:
-    CLocaleScope()
-        : m_previous(uselocale(cLocale())) {}
-    ~CLocaleScope() { uselocale(m_previous); }
-    CLocaleScope(const CLocaleScope&) = delete;
-    CLocaleScope& operator=(const CLocaleScope&) = delete;
-
-private:
-    locale_t m_previous;
-};
-
-inline bool isAsciiDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-inline bool isAllDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), isAsciiDigit);
-}
-
-inline std::vector<std::string_view> split(std::string_view text, std::string_view separator) {
-    std::vector<std::string_view> parts;
-    if (separator.empty())
-        return {text};
-    for (size_t found = text.find(separator); found != std::string_view::npos;
-         found = text.find(separator)) {
-        parts.push_back(text.substr(0, found));
-        text.remove_prefix(found + separator.size());
-    }
-    parts.push_back(text);
-    return parts;
-}
-
-inline std::string_view trimmed(std::string_view text) {
-    constexpr std::string_view blanks = " \t\n\v\f\r";
-    const size_t first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(blanks) + 1 - first);
-}
-
-// Digits of the part before the decimal separator. Splitting at the grouping separator leaves an
-// empty or non-digit piece exactly when a separator does not stand between two digits.
-inline std::optional<std::string> ungroupedDigits(std::string_view integerPart,
-                                                  std::string_view group) {
-    std::string digits;
-    if (integerPart.empty())
-        return digits;
-    for (const std::string_view piece : split(integerPart, group)) {
-        if (piece.empty() || !isAllDigits(piece))
-            return std::nullopt;
-        digits += piece;
-    }
-    return digits;
-}
-
-// "[sign]digits" of an exponent (without its e), or nullopt.
-inline std::optional<std::string_view> exponentDigits(std::string_view exponent) {
-    const std::string_view digits =
-        exponent.starts_with('+') || exponent.starts_with('-') ? exponent.substr(1) : exponent;
-    if (digits.empty() || !isAllDigits(digits))
-        return std::nullopt;
-    return exponent;
-}
-
-// The text in strtod's "C" form ("-123.45e+6") when the grammar accepts it, else nullopt.
-inline std::optional<std::string> normalised(std::string_view text, const Separators& separators) {
-    std::string_view body = trimmed(text);
-    std::string result;
-    if (body.starts_with('+') || body.starts_with('-')) {
-        result += body.front();
-        body.remove_prefix(1);
-    }
-    const size_t ePos = std::min(body.find_first_of("eE"), body.size());
-    const std::vector<std::string_view> halves = split(body.substr(0, ePos), separators.decimal);
-    if (halves.size() > 2)
-        return std::nullopt;
-    const std::optional<std::string> integerDigits = ungroupedDigits(halves[0], separators.group);
-    const std::string_view fraction = halves.size() == 2 ? halves[1] : std::string_view{};
-    if (!integerDigits || !isAllDigits(fraction) || (integerDigits->empty() && fraction.empty()))
-        return std::nullopt;
-    result += *integerDigits;
-    if (halves.size() == 2)
-        (result += '.') += fraction;
-    if (ePos < body.size()) {
-        const std::optional<std::string_view> exponent = exponentDigits(body.substr(ePos + 1));
-        if (!exponent)
-            return std::nullopt;
-        (result += 'e') += *exponent;
-    }
-    return result;
-}
-
-// strtod's value of a normalised text: nullopt when it overflows; an underflow keeps the
-// correctly rounded subnormal or signed zero that strtod returns with ERANGE.
-inline std::optional<double> strtodValue(const std::string& cText) {
-    errno = 0;
-    char* end = nullptr;
-    const double value = strtod_l(cText.c_str(), &end, cLocale());
-    if (end != cText.c_str() + cText.size())
-        throw std::logic_error("strtod stopped early in a normalised text: " + cText);
-    if (errno == ERANGE && std::isinf(value))
-        return std::nullopt;
-    return value;
-}
-
-inline std::optional<double> parseNumber(std::string_view text, const Separators& separators) {
-    const std::optional<std::string> cText = normalised(text, separators);
-    return cText ? strtodValue(*cText) : std::nullopt;
-}
-
 template <typename... Args> std::string printed(const char* format, Args... args) {
-    const CLocaleScope inC;
-    std::array<char, 64> buffer{};
-    const int length = std::snprintf(buffer.data(), buffer.size(), format, args...);
-    if (length < 0 || static_cast<size_t>(length) >= buffer.size())
-        throw std::logic_error(std::string("printf did not fit: ") + format);
-    return {buffer.data(), static_cast<size_t>(length)};
+    const locale_t previous = uselocale(cLocale());
+    std::array<char, 1024> text{};
+    std::snprintf(text.data(), text.size(), format, args...);
+    uselocale(previous);
+    return text.data();
 }
 
-// "1.50000000000000E-05" -> "1.5E-05"; "1.00000000000000E+15" -> "1E+15".
-inline std::string withoutMantissaZeros(std::string scientific) {
-    const size_t ePos = scientific.find('E');
-    size_t mantissaEnd = scientific.find_last_not_of('0', ePos - 1) + 1;
-    if (scientific[mantissaEnd - 1] == '.')
-        --mantissaEnd;
-    return scientific.erase(mantissaEnd, ePos - mantissaEnd);
+// One character per byte, so that any bytes can be matched and given back unchanged.
+inline QString latin1(std::string_view bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-// printf's rounding to 15 significant digits; %G's plain form where the rounded value's decimal
-// exponent is -1 to 14 (it strips trailing zeros itself), %E with zeros stripped elsewhere.
+// The same verdict and the same double to the bit: a signed zero is not an unsigned one.
+inline bool sameResult(std::optional<double> a, std::optional<double> b) {
+    return a.has_value() == b.has_value() &&
+           (!a || std::bit_cast<std::uint64_t>(*a) == std::bit_cast<std::uint64_t>(*b));
+}
+
+// The separators become characters no byte maps to, U+E000 (decimal) and U+E001 (group), so one
+// expression serves every locale; an overflow to infinity is refused, an underflow is kept.
+inline std::optional<double> parseNumber(std::string_view text, const Separators& separators) {
+    static const QRegularExpression grammar(QRegularExpression::anchoredPattern(QStringLiteral(
+        R"([\t-\r ]*[+-]?([0-9]+(\x{e001}[0-9]+)*(\x{e000}[0-9]*)?|\x{e000}[0-9]+)([eE][+-]?[0-9]+)?[\t-\r ]*)")));
+    QString marked = latin1(text)
+                         .replace(latin1(separators.decimal), QChar(0xe000))
+                         .replace(latin1(separators.group), QChar(0xe001));
+    if (!grammar.match(marked).hasMatch())
+        return std::nullopt;
+    errno = 0;
+    const double value =
+        strtod_l(marked.replace(QChar(0xe000), u'.').remove(QChar(0xe001)).toLatin1().constData(),
+                 nullptr, cLocale());
+    return errno == ERANGE && std::isinf(value) ? std::nullopt : std::optional(value);
+}
+
+// %.15G rounds to 15 digits and drops trailing zeros. Below 0.1 once rounded its plain form gives
+// way to %.14E with the mantissa's trailing zeros dropped.
 inline std::string frequencyText(double value, const Separators& separators) {
-    if (value == 0)
-        return "0";
-    const std::string scientific = printed("%.14E", value);
-    const int exponent = std::atoi(scientific.c_str() + scientific.find('E') + 1);
-    std::string text = exponent >= -1 && exponent < 15 ? printed("%.15G", value)
-                                                       : withoutMantissaZeros(scientific);
-    const size_t point = text.find('.');
-    if (point != std::string::npos)
-        text.replace(point, 1, separators.decimal);
-    return text;
+    static const QRegularExpression mantissaZeros(QStringLiteral(R"(\.?0+(?=E))"));
+    QString text = latin1(printed("%.15G", value));
+    if (text.startsWith("0.0") || text.startsWith("-0.0"))
+        text = latin1(printed("%.14E", value)).remove(mantissaZeros);
+    return value == 0 ? "0"
+                      : text.replace(u'.', latin1(separators.decimal)).toLatin1().toStdString();
 }
 
 } // namespace zental::reference
