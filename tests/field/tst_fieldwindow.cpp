@@ -27,18 +27,15 @@ class tst_FieldWindow : public QObject {
         window->activateWindow();
         return *window;
     }
-    QLineEdit* box(const QString& name) const {
-        for (QLineEdit* edit : window->findChildren<QLineEdit*>())
-            if (edit->accessibleName() == name)
-                return edit;
-        qFatal("no box %s", qPrintable(name));
+    // A box or the status line by its accessible name, a button by its caption.
+    template <typename T> T* named(const QString& name) const {
+        for (T* widget : window->findChildren<T*>())
+            if (widget->accessibleName() == name || widget->text().remove(u'&') == name)
+                return widget;
+        qFatal("no %s", qPrintable(name));
     }
-    QString status() const {
-        for (QLabel* label : window->findChildren<QLabel*>())
-            if (label->accessibleName() == u"Status")
-                return label->text();
-        return u"<no status line>"_s;
-    }
+    QLineEdit* box(const QString& name) const { return named<QLineEdit>(name); }
+    QString status() const { return named<QLabel>(u"Status"_s)->text(); }
     QString spokenNtValue() const {
         for (QLabel* label : window->findChildren<QLabel*>())
             if (const QString name =
@@ -56,18 +53,14 @@ class tst_FieldWindow : public QObject {
         QTest::keyClicks(edit, text);
     }
     void press(const QString& caption) {
-        for (QPushButton* button : window->findChildren<QPushButton*>())
-            if (button->text().remove(u'&') == caption)
-                return QTest::mouseClick(button, Qt::LeftButton);
-        qFatal("no button %s", qPrintable(caption));
+        QTest::mouseClick(named<QPushButton>(caption), Qt::LeftButton);
     }
-    // Types a name into Place and takes the suggestion at `row` as a user does, with the keyboard.
-    void choosePlace(const QString& name, int row) {
+    // Types a name into Place and takes the first suggestion as a user does, with the keyboard.
+    void choosePlace(const QString& name) {
         type(u"Place"_s, name);
         QAbstractItemView* popup = box(u"Place"_s)->completer()->popup();
         QTRY_VERIFY(popup->isVisible()); // once the gazetteer has loaded
-        for (int i = 0; i <= row; ++i)
-            QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Down);
         QTest::keyClick(popup, Qt::Key_Return);
     }
 
@@ -79,7 +72,7 @@ private slots:
         const QByteArray home = "Home\r\n48000\r\n";
         QVERIFY(writeFile(u"Profiles.ini"_s, home));
         open();
-        choosePlace(u"Denver"_s, 0);
+        choosePlace(u"Denver"_s);
         QCOMPARE(box(u"Place"_s)->text(), u"Denver, CO, United States"_s);
         QCOMPARE(box(u"Latitude"_s)->text(), u"39.73915"_s);
         const QString nt = ntValue();
@@ -89,47 +82,42 @@ private slots:
                  home + "Denver, CO, United States\r\n" + nt.toUtf8() + "\r\n");
 
         zental.open();
-        zental.window->findChild<QAction*>(u"Profiles"_s)->trigger();
-        auto* profiles = zental.window->findChild<QMainWindow*>(u"Form5"_s);
+        QWidget* profiles = zental.openProfiles();
         profiles->findChild<QAction*>(u"R"_s)->trigger();
         chooseEntry(profiles->findChild<QComboBox*>(u"Combo1"_s), 1);
         QTest::mouseClick(profiles->findChild<QPushButton*>(u"Command1"_s), Qt::LeftButton);
         QCOMPARE(zental.control<QLineEdit>(u"NT_V"_s)->text(), nt);
     }
 
-    // What the user types, box by box, and the NT value or the words of the problem shown.
+    // What the user types, box by box ("Box=text|Box=text"), in a "." or "," locale, and a
+    // pattern of the NT value shown, or words of the problem shown instead.
+    static void row(const char* name, const QString& typed, bool commas, const QString& shown) {
+        QTest::newRow(name) << typed.split(u'|') << commas << shown;
+    }
     void inputs_data() {
-        QTest::addColumn<QStringList>("typed"); // box name, text, box name, text ...
-        QTest::addColumn<bool>("commas");       // a locale writing "," for the decimal point
-        QTest::addColumn<QString>("shown"); // a pattern of the NT value, or words of the problem
-        const QStringList denver{u"Latitude"_s, u"39.7392"_s, u"Longitude"_s, u"-104.9847"_s};
-        QTest::newRow("coordinates") << denver << false << u"^5\\d{4}\\.\\d$"_s;
-        QTest::newRow("coordinates, comma locale")
-            << QStringList{u"Latitude"_s, u"39,7392"_s, u"Longitude"_s, u"-104,9847"_s} << true
-            << u"^5\\d{4},\\d$"_s;
-        QTest::newRow("proton, comma locale")
-            << QStringList{u"Proton frequency"_s, u"2047,80851063830"_s} << true << u"^48123,5$"_s;
-        QTest::newRow("latitude 91") << QStringList{u"Latitude"_s, u"91"_s, u"Longitude"_s, u"0"_s}
-                                     << false << u"latitude must be"_s;
-        QTest::newRow("latitude abc")
-            << QStringList{u"Latitude"_s, u"abc"_s, u"Longitude"_s, u"0"_s} << false
-            << u"\"abc\" is not a number"_s;
-        QTest::newRow("unknown place") << QStringList{u"Place"_s, u"Xqzzyville"_s} << false
-                                       << u"No place called \"Xqzzyville\""_s;
-        QTest::newRow("date after the model") << denver + QStringList{u"Date"_s, u"2030-01-01"_s}
-                                              << false << u"2025-01-01 to 2029-12-31"_s;
-        QTest::newRow("30 February")
-            << denver + QStringList{u"Date"_s, u"2026-02-30"_s} << false << u"not a date"_s;
-        QTest::newRow("proton -5")
-            << QStringList{u"Proton frequency"_s, u"-5"_s} << false << u"not a positive number"_s;
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<bool>("commas");
+        QTest::addColumn<QString>("shown");
+        const QString denver = u"Latitude=39.7392|Longitude=-104.9847"_s;
+        row("coordinates", denver, false, u"^5\\d{4}\\.\\d$"_s);
+        row("coordinates, comma locale", u"Latitude=39,7392|Longitude=-104,9847"_s, true,
+            u"^5\\d{4},\\d$"_s);
+        row("proton, comma locale", u"Proton frequency=2047,80851063830"_s, true, u"^48123,5$"_s);
+        row("latitude 91", u"Latitude=91|Longitude=0"_s, false, u"latitude must be"_s);
+        row("latitude abc", u"Latitude=abc|Longitude=0"_s, false, u"\"abc\" is not a number"_s);
+        row("unknown place", u"Place=Xqzzyville"_s, false, u"No place called \"Xqzzyville\""_s);
+        row("date after the model", denver + u"|Date=2030-01-01"_s, false,
+            u"2025-01-01 to 2029-12-31"_s);
+        row("30 February", denver + u"|Date=2026-02-30"_s, false, u"not a date"_s);
+        row("proton -5", u"Proton frequency=-5"_s, false, u"not a positive number"_s);
     }
     void inputs() {
         QFETCH(QStringList, typed);
         QFETCH(bool, commas);
         QFETCH(QString, shown);
         open(commas ? commaSeparators : dotSeparators);
-        for (qsizetype i = 0; i + 1 < typed.size(); i += 2)
-            type(typed[i], typed[i + 1]);
+        for (const QString& entry : typed)
+            type(entry.section(u'=', 0, 0), entry.section(u'=', 1));
         const bool refused = !shown.startsWith(u'^');
         if (refused) // an unknown place is known to be unknown once the gazetteer has loaded
             QTRY_VERIFY2(status().contains(shown), qPrintable(status()));
