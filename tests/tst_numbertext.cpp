@@ -37,17 +37,22 @@ int uniform(Rng& rng, int low, int high) {
 // ties at 15 digits (M * 2^-k for M odd has a k-digit fraction ending in 5), and neighbours of 10^n
 // and 9.999999999999995 * 10^(n-1), where the digit count or the form changes.
 double hardValue(Rng& rng) {
+    const double bits = std::bit_cast<double>(rng());
     const int k = uniform(rng, 1, 22);
-    const auto tie = std::uniform_int_distribution<std::uint64_t>(0, 1e16 / std::pow(5.0, k))(rng);
+    const auto odd =
+        std::uniform_int_distribution<std::uint64_t>(0, 1e16 / std::pow(5.0, k))(rng) | 1U;
     const int n = uniform(rng, 0, 1) ? (uniform(rng, 0, 1) ? -1 : 15) : uniform(rng, -307, 308);
     const double edge = (uniform(rng, 0, 1) ? 1.0 : 0.9999999999999995) * std::pow(10.0, n);
-    const std::array<double, 4> values{
-        std::bit_cast<double>(rng()),
-        std::pow(10.0, std::uniform_real_distribution<double>(-3, 17)(rng)),
-        std::ldexp(static_cast<double>(tie | 1U), -k) * (uniform(rng, 0, 1) ? 1 : -1),
-        std::bit_cast<double>(std::bit_cast<std::int64_t>(edge) + uniform(rng, -40, 40))};
-    const double value = values[static_cast<size_t>(uniform(rng, 0, 3))];
-    return std::isfinite(value) ? value : 1.0;
+    switch (uniform(rng, 0, 4)) {
+    case 0:
+        return std::isfinite(bits) ? bits : 1.0;
+    case 1:
+        return std::ldexp(static_cast<double>(odd), -k) * (uniform(rng, 0, 1) ? 1 : -1);
+    case 2:
+        return std::bit_cast<double>(std::bit_cast<std::int64_t>(edge) + uniform(rng, -40, 40));
+    default:
+        return std::pow(10.0, std::uniform_real_distribution<double>(-3, 17)(rng));
+    }
 }
 
 // A "C" text from the value, hard to parse: printed with few or many digits, the exact midpoint to
@@ -62,10 +67,11 @@ std::string cText(Rng& rng, double value) {
         return std::string(static_cast<size_t>(uniform(rng, 0, uniform(rng, 0, 9) ? 3 : 400)), '0');
     };
     const long double midpoint = (static_cast<long double>(value) + std::nextafter(value, 0.0)) / 2;
-    switch (uniform(rng, 0, 2)) {
+    switch (uniform(rng, 0, 4)) {
     case 0:
-        return zental::reference::printed("%.*g", uniform(rng, 0, 20), value);
     case 1:
+        return zental::reference::printed("%.*g", uniform(rng, 0, 20), value);
+    case 2:
         return zental::reference::printed("%.*Le", uniform(rng, 15, uniform(rng, 0, 19) ? 30 : 780),
                                           midpoint);
     default:
@@ -105,30 +111,18 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
         row("every blank around", ".,", " \t\n\v\f\r50000\r\n", "50000");
-        row("minus sign", ".,", "-50000", "-50000");
-        row("signed capital exponent", ".,", "5E+4", "50000");
-        row("grouping by threes", ".,", "48,123.5", "48123.5");
         row("grouping anywhere between digits", ".,", "4,81,23", "48123");
         row("trailing decimal separator", ".,", "7.", "7");
         row("leading decimal separator", ".,", ".5", "0.5");
         row("comma decimal", ",.", "48123,5", "48123.5");
         row("dots group in a comma locale", ",.", "48123.5", "481235");
         row("multibyte grouping", ",\u202f", "48\u202f123,5", "48123.5");
-        row("largest double", ".,", "1.7976931348623157e308", "1.7976931348623157e+308");
         row("underflow to signed zero", ".,", "-1e-400", "-0");
-        row("underflow with leading zeros", ".,", "0.000001e-320", "0");
         row("exponent beyond any integer", ".,", "1e-99999999999999999999", "0");
         row("negative zero", ".,", "-0", "-0");
         row("decimal separator only", ".,", ".", "rejected");
-        row("exponent without digits", ".,", "1e+", "rejected");
         row("second decimal separator", ".,", "1.2.3", "rejected");
         row("grouping after the decimal separator", ".,", "1.2,3", "rejected");
-        row("leading group separator", ".,", ",1", "rejected");
-        row("doubled group separator", ".,", "1,,000", "rejected");
-        row("blank inside", ".,", "1 000", "rejected");
-        row("hexadecimal", ".,", "0x10", "rejected");
-        row("not a number", ".,", "nan", "rejected");
-        row("non-ASCII digit", ".,", "\u0661", "rejected");
         row("overflow", ".,", "-1e400", "rejected");
         row("beyond the largest's half step", ".,", "1.7976931348623159e308", "rejected");
     }
@@ -148,12 +142,10 @@ private slots:
         QTest::newRow("comma decimal") << ",." << 2047.8085106382978 << "2047,8085106383";
         QTest::newRow("zero") << ".," << 0.0 << "0";
         QTest::newRow("negative zero") << ".," << -0.0 << "0";
-        QTest::newRow("exactly 0.1") << ".," << 0.1 << "0.1";
         QTest::newRow("rounds up to 0.1") << ".," << 0.09999999999999999 << "0.1";
         QTest::newRow("below 0.1 in exponent form")
             << ".," << 0.0425531914893617 << "4.25531914893617E-02";
         QTest::newRow("negative, three-digit exponent") << ",." << -1.5e-300 << "-1,5E-300";
-        QTest::newRow("largest plain") << ".," << 999999999999999.0 << "999999999999999";
         QTest::newRow("rounds up to 1E15") << ".," << 999999999999999.5 << "1E+15";
         QTest::newRow("exactly 1E15") << ".," << 1e15 << "1E+15";
         QTest::newRow("tie to even, down") << ".," << 1000000000000005.0 << "1E+15";

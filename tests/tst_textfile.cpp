@@ -71,8 +71,10 @@ private slots:
         QTest::newRow("CR ends a block and the file")
             << QByteArray("~\r") << block - 1 << QStringList{"~"};
         QTest::newRow("LF starts a block") << QByteArray("~\nB") << block << QStringList{"~", "B"};
-        QTest::newRow("line over blocks after a line")
-            << QByteArray("A\r\n~\r\nB") << 3 * block << QStringList{"A", "~", "B"};
+        QTest::newRow("line over blocks")
+            << QByteArray("~\r\nB") << 3 * block << QStringList{"~", "B"};
+        QTest::newRow("line end just after a block, after a line")
+            << QByteArray("A\r\n~\r\nB") << block - 2 << QStringList{"A", "~", "B"};
     }
 
     void readLines() {

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <map>
 
 namespace zental::reference {
 
@@ -24,10 +25,10 @@ inline locale_t cLocale() {
 // printf has no variant taking a locale, so the thread's locale is switched for the call.
 template <typename... Args> std::string printed(const char* format, Args... args) {
     const locale_t previous = uselocale(cLocale());
-    std::array<char, 1024> text{};
-    std::snprintf(text.data(), text.size(), format, args...);
+    std::array<char, 1024> text; // printf fills it
+    const int length = std::snprintf(text.data(), text.size(), format, args...);
     uselocale(previous);
-    return text.data();
+    return {text.data(), static_cast<size_t>(length)};
 }
 
 // One character per byte, so that any bytes can be matched and given back unchanged.
@@ -41,20 +42,29 @@ inline bool sameResult(std::optional<double> a, std::optional<double> b) {
            (!a || std::bit_cast<std::uint64_t>(*a) == std::bit_cast<std::uint64_t>(*b));
 }
 
-// The separators become characters no byte maps to, U+E000 (decimal) and U+E001 (group), so one
-// expression serves every locale; an overflow to infinity is refused, an underflow is kept.
+// The grammar for the locale's separators, compiled once for each pair.
+inline const QRegularExpression& grammar(const Separators& separators) {
+    static std::map<std::pair<std::string, std::string>, QRegularExpression> grammars;
+    const auto [entry, added] = grammars.try_emplace({separators.decimal, separators.group});
+    if (added)
+        entry->second.setPattern(QRegularExpression::anchoredPattern(
+            QStringLiteral(
+                R"([\t-\r ]*[+-]?([0-9]+(%1[0-9]+)*(%2[0-9]*)?|%2[0-9]+)([eE][+-]?[0-9]+)?[\t-\r ]*)")
+                .arg(QRegularExpression::escape(latin1(separators.group)),
+                     QRegularExpression::escape(latin1(separators.decimal)))));
+    return entry->second;
+}
+
+// strtod's value of the text without group separators, with "." for the decimal one: an overflow
+// to infinity is refused, an underflow kept.
 inline std::optional<double> parseNumber(std::string_view text, const Separators& separators) {
-    static const QRegularExpression grammar(QRegularExpression::anchoredPattern(QStringLiteral(
-        R"([\t-\r ]*[+-]?([0-9]+(\x{e001}[0-9]+)*(\x{e000}[0-9]*)?|\x{e000}[0-9]+)([eE][+-]?[0-9]+)?[\t-\r ]*)")));
-    QString marked = latin1(text)
-                         .replace(latin1(separators.decimal), QChar(0xe000))
-                         .replace(latin1(separators.group), QChar(0xe001));
-    if (!grammar.match(marked).hasMatch())
+    if (!grammar(separators).match(latin1(text)).hasMatch())
         return std::nullopt;
+    const QByteArray cText = QByteArray(text.data(), static_cast<qsizetype>(text.size()))
+                                 .replace(separators.group.c_str(), "")
+                                 .replace(separators.decimal.c_str(), ".");
     errno = 0;
-    const double value =
-        strtod_l(marked.replace(QChar(0xe000), u'.').remove(QChar(0xe001)).toLatin1().constData(),
-                 nullptr, cLocale());
+    const double value = strtod_l(cText.constData(), nullptr, cLocale());
     return errno == ERANGE && std::isinf(value) ? std::nullopt : std::optional(value);
 }
 
@@ -62,11 +72,12 @@ inline std::optional<double> parseNumber(std::string_view text, const Separators
 // way to %.14E with the mantissa's trailing zeros dropped.
 inline std::string frequencyText(double value, const Separators& separators) {
     static const QRegularExpression mantissaZeros(QStringLiteral(R"(\.?0+(?=E))"));
-    QString text = latin1(printed("%.15G", value));
-    if (text.startsWith("0.0") || text.startsWith("-0.0"))
-        text = latin1(printed("%.14E", value)).remove(mantissaZeros);
-    return value == 0 ? "0"
-                      : text.replace(u'.', latin1(separators.decimal)).toLatin1().toStdString();
+    std::string text = printed("%.15G", value);
+    if (text.starts_with("0.0") || text.starts_with("-0.0"))
+        text = latin1(printed("%.14E", value)).remove(mantissaZeros).toStdString();
+    if (const size_t point = text.find('.'); point != std::string::npos)
+        text.replace(point, 1, separators.decimal);
+    return value == 0 ? "0" : text;
 }
 
 } // namespace zental::reference
