@@ -45,13 +45,7 @@ class tst_FieldWindow : public QObject {
         return {};
     }
     QString ntValue() const { return spokenNtValue().mid(10); }
-    void type(const QString& name, const QString& text) {
-        QLineEdit* edit = box(name);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
-    }
+    void type(const QString& name, const QString& text) { retype(box(name), text); }
     void press(const QString& caption) {
         QTest::mouseClick(named<QPushButton>(caption), Qt::LeftButton);
     }

@@ -30,6 +30,14 @@ inline bool writeFile(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// Replaces a box's text the way a user does: select all, delete, type.
+inline void retype(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+}
+
 // Chooses a list entry below the current one the way a user does, with the arrow key.
 inline void chooseEntry(QComboBox* box, int index) {
     box->setFocus();
@@ -83,13 +91,7 @@ public:
     QString text(const QString& labelName) const { return control<QLabel>(labelName)->text(); }
     QString ntValue() const { return control<QLineEdit>("NT_V")->text(); }
 
-    void typeNtValue(const QString& text) {
-        auto* box = control<QLineEdit>("NT_V");
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Delete);
-        QTest::keyClicks(box, text);
-    }
+    void typeNtValue(const QString& text) { retype(control<QLineEdit>("NT_V"), text); }
     void click(const QString& buttonName) {
         QTest::mouseClick(control<QPushButton>(buttonName), Qt::LeftButton);
     }
