@@ -1,5 +1,6 @@
 // The data files' lines with every kind of line end, also where the reader's 64 KiB blocks meet,
 // and writes that a kill at any moment cannot cut off.
+#include "support/files.h"
 #include "textfile.h"
 
 #include <QCoreApplication>
@@ -18,9 +19,9 @@ namespace {
 
 constexpr int block = 64 * 1024;
 
-QByteArray contentOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+// Each "~" in the content stands for `filler` times "x".
+void row(const char* name, const QByteArray& content, int filler, const QStringList& expected) {
+    QTest::newRow(name) << content << filler << expected;
 }
 
 // Two large contents of different sizes, so that no cut-off write of one passes for the other.
@@ -50,41 +51,30 @@ class tst_TextFile : public QObject {
 
 private slots:
     void readLines_data() {
-        QTest::addColumn<QByteArray>("content"); // each "~" stands for `filler` times "x"
+        QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("filler");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("empty file") << QByteArray() << 0 << QStringList{};
-        QTest::newRow("CR LF") << QByteArray("A\r\nB\r\n") << 0 << QStringList{"A", "B"};
-        QTest::newRow("bare LF") << QByteArray("A\nB\n") << 0 << QStringList{"A", "B"};
-        QTest::newRow("bare CR") << QByteArray("A\rB\r") << 0 << QStringList{"A", "B"};
-        QTest::newRow("mixed, no final line end")
-            << QByteArray("A\rB\nC\r\nD") << 0 << QStringList{"A", "B", "C", "D"};
-        QTest::newRow("empty lines, LF CR is two ends")
-            << QByteArray("\r\n\n\rB") << 0 << QStringList{"", "", "", "B"};
-        QTest::newRow("blanks kept") << QByteArray(" A \r\n") << 0 << QStringList{" A "};
-        QTest::newRow("local 8-bit")
-            << QByteArray("M\xc3\xbcnchen\r\n") << 0 << QStringList{"M\u00fcnchen"};
-        QTest::newRow("CR LF across blocks")
-            << QByteArray("~\r\nB") << block - 1 << QStringList{"~", "B"};
-        QTest::newRow("CR ends a block")
-            << QByteArray("~\rB") << block - 1 << QStringList{"~", "B"};
-        QTest::newRow("CR ends a block and the file")
-            << QByteArray("~\r") << block - 1 << QStringList{"~"};
-        QTest::newRow("LF starts a block") << QByteArray("~\nB") << block << QStringList{"~", "B"};
-        QTest::newRow("line over blocks")
-            << QByteArray("~\r\nB") << 3 * block << QStringList{"~", "B"};
-        QTest::newRow("line end just after a block, after a line")
-            << QByteArray("A\r\n~\r\nB") << block - 2 << QStringList{"A", "~", "B"};
+        row("empty file", "", 0, {});
+        row("CR LF", "A\r\nB\r\n", 0, {"A", "B"});
+        row("bare LF", "A\nB\n", 0, {"A", "B"});
+        row("bare CR", "A\rB\r", 0, {"A", "B"});
+        row("mixed, no final line end", "A\rB\nC\r\nD", 0, {"A", "B", "C", "D"});
+        row("empty lines, LF CR is two ends", "\r\n\n\rB", 0, {"", "", "", "B"});
+        row("blanks kept", " A \r\n", 0, {" A "});
+        row("local 8-bit", "M\xc3\xbcnchen\r\n", 0, {"M\u00fcnchen"});
+        row("CR LF across blocks", "~\r\nB", block - 1, {"~", "B"});
+        row("CR ends a block", "~\rB", block - 1, {"~", "B"});
+        row("CR ends a block and the file", "~\r", block - 1, {"~"});
+        row("LF starts a block", "~\nB", block, {"~", "B"});
+        row("line over blocks", "~\r\nB", 3 * block, {"~", "B"});
+        row("line end just after a block, after a line", "A\r\n~\r\nB", block - 2, {"A", "~", "B"});
     }
 
     void readLines() {
         QFETCH(QByteArray, content);
         QFETCH(int, filler);
         QFETCH(QStringList, expected);
-        QFile file(path("f.ini"));
-        QVERIFY(file.open(QIODevice::WriteOnly) &&
-                file.write(content.replace('~', QByteArray(filler, 'x'))) == content.size());
-        file.close();
+        QVERIFY(writeFile(path("f.ini"), content.replace('~', QByteArray(filler, 'x'))));
         expected.replaceInStrings("~", QString(filler, u'x'));
         const LinesRead read = zental::readLines(path("f.ini"), 100);
         QVERIFY(read.opened);
@@ -119,7 +109,7 @@ private slots:
             QThread::usleep(killAfterMicroseconds(rng));
             writer.kill(); // SIGKILL: no chance to clean up
             QVERIFY(writer.waitForFinished(10'000) && writer.exitStatus() == QProcess::CrashExit);
-            const auto now = std::find(whole.begin(), whole.end(), contentOf(file));
+            const auto now = std::find(whole.begin(), whole.end(), fileContent(file));
             QVERIFY2(now != whole.end(),
                      qPrintable(QStringLiteral("round %1 cut the file").arg(round)));
             ++found[static_cast<size_t>(now - whole.begin())];
@@ -127,7 +117,7 @@ private slots:
         // Unless kills fell after the first and after the second write, few could fall amid one.
         QVERIFY(found[1] > 0 && found[2] > 0);
         QVERIFY(writeLines(file, {"", "after", ""}));
-        QCOMPARE(contentOf(file), QByteArray("\r\nafter\r\n\r\n"));
+        QCOMPARE(fileContent(file), QByteArray("\r\nafter\r\n\r\n"));
     }
 };
 

@@ -9,7 +9,7 @@ build="build-fuzz"
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DZENTAL_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
-targets="fuzz_parsenumber fuzz_linereader fuzz_pairlist"
+targets="fuzz_parsenumber fuzz_datafiles"
 # shellcheck disable=SC2086 # the target names are separate words on purpose
 cmake --build "$build" -j2 --target $targets
 

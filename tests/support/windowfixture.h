@@ -2,6 +2,7 @@
 // recorded instead of shown or run.
 #pragma once
 
+#include "files.h"
 #include "launcher.h"
 #include "mainwindow.h"
 #include "messages.h"
@@ -19,16 +20,6 @@
 
 inline const zental::Separators dotSeparators{".", ","};
 inline const zental::Separators commaSeparators{",", "."};
-
-inline QByteArray fileContent(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-inline bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // Replaces a box's text the way a user does: select all, delete, type.
 inline void retype(QLineEdit* box, const QString& text) {

@@ -1,0 +1,41 @@
+// Data files as the tests plant and read them: a regular file's bytes, or a tag for whatever
+// else stands at the name.
+#pragma once
+
+#include <QFileInfo>
+
+#include <cstdio>
+
+#include <sys/stat.h>
+
+inline const QByteArray folder = "<folder>", fifo = "<FIFO>", missing = "<missing>";
+
+inline QByteArray fileContent(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+inline bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline QByteArray state(const QString& name) {
+    const QFileInfo info(name); // a FIFO is the only other kind planted
+    if (info.isFile())
+        return fileContent(name);
+    return info.isDir() ? folder : info.exists() ? fifo : missing;
+}
+
+// Replaces whatever stands at `name` by `wanted`; true when state() shows it.
+inline bool plant(const QString& name, const QByteArray& wanted) {
+    const QByteArray path = QFile::encodeName(name);
+    std::remove(path.constData()); // a file, a FIFO or an empty folder
+    if (wanted == folder)
+        mkdir(path.constData(), 0755);
+    else if (wanted == fifo)
+        mkfifo(path.constData(), 0644);
+    else if (wanted != missing)
+        writeFile(name, wanted);
+    return state(name) == wanted;
+}
