@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <limits>
 
 namespace zental {
 namespace {
@@ -50,6 +51,8 @@ QWidget* createControlWidget(const layout::Control& control, QWidget* client,
     case layout::Kind::ComboBox: {
         auto* combo = new QComboBox(client);
         combo->setEditable(true);
+        // A listed name longer than QLineEdit's default 32767 characters is shown whole.
+        combo->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setCompleter(nullptr);
         combo->setEditText(caption);

@@ -362,6 +362,9 @@ private slots:
         row<PairList>("invalid UTF-8", {badUtf8, badNames, u"4\ufffd2"_s, 2, u"4\ufffd2"_s});
         row<PairList>("last name without value",
                       {"Water\r\n42.5\r\nBenzene", {"Water", "Benzene"}, "42.5", 1});
+        const QString longName(40000, u'N'); // over QLineEdit's default limit of 32767
+        row<PairList>("name of 40000 characters",
+                      {longName.toLatin1() + "\r\n42.5\r\n", {longName}, "42.5", 0, "42.5", "85"});
         row<PairList>("grouped value",
                       {"Salt\r\n1,234.5\r\n", {"Salt"}, "1,234.5", 0, "1,234.5", "2469"});
         row<PairList>("too large", {"Huge\r\n1e308\r\n", {"Huge"}, "1e308", 0, "1e308"});
