@@ -33,9 +33,10 @@ int uniform(Rng& rng, int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(rng);
 }
 
-// Values hard to format: any bit pattern (mostly extreme magnitudes), everyday magnitudes, exact
-// ties at 15 digits (M * 2^-k for M odd has a k-digit fraction ending in 5), and neighbours of 10^n
-// and 9.999999999999995 * 10^(n-1), where the digit count or the form changes.
+// Values hard to format: any bit pattern (mostly extreme magnitudes), exact ties at 15 digits
+// (M * 2^-k for M odd has a k-digit fraction ending in 5), neighbours of 10^n and
+// 9.999999999999995 * 10^(n-1), where the digit count or the form changes, and, twice as often as
+// each of those, everyday magnitudes.
 double hardValue(Rng& rng) {
     const double bits = std::bit_cast<double>(rng());
     const int k = uniform(rng, 1, 22);
@@ -43,16 +44,12 @@ double hardValue(Rng& rng) {
         std::uniform_int_distribution<std::uint64_t>(0, 1e16 / std::pow(5.0, k))(rng) | 1U;
     const int n = uniform(rng, 0, 1) ? (uniform(rng, 0, 1) ? -1 : 15) : uniform(rng, -307, 308);
     const double edge = (uniform(rng, 0, 1) ? 1.0 : 0.9999999999999995) * std::pow(10.0, n);
-    switch (uniform(rng, 0, 4)) {
-    case 0:
-        return std::isfinite(bits) ? bits : 1.0;
-    case 1:
-        return std::ldexp(static_cast<double>(odd), -k) * (uniform(rng, 0, 1) ? 1 : -1);
-    case 2:
-        return std::bit_cast<double>(std::bit_cast<std::int64_t>(edge) + uniform(rng, -40, 40));
-    default:
-        return std::pow(10.0, std::uniform_real_distribution<double>(-3, 17)(rng));
-    }
+    const std::array<double, 4> kinds{
+        std::isfinite(bits) ? bits : 1.0,
+        std::ldexp(static_cast<double>(odd), -k) * (uniform(rng, 0, 1) ? 1 : -1),
+        std::bit_cast<double>(std::bit_cast<std::int64_t>(edge) + uniform(rng, -40, 40)),
+        std::pow(10.0, std::uniform_real_distribution<double>(-3, 17)(rng))};
+    return kinds[static_cast<size_t>(std::min(uniform(rng, 0, 4), 3))];
 }
 
 // A "C" text from the value, hard to parse: printed with few or many digits, the exact midpoint to

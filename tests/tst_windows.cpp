@@ -18,13 +18,8 @@ const QString invalidNt = u"Enter a valid NT value (the field strength in nanote
                           "50000) and press the element again."_s;
 const QString notSaved = u"The NT value could not be saved: \"ZENTAL.ini\" could not be written."_s;
 
-// 51 pairs "Entry k" / "k+1", then more up to 50 MB; every byte value but CR and LF.
-const QByteArray fiftyMegabytes = [] {
-    QByteArray bytes;
-    for (int k = 0; k < 51; ++k)
-        bytes += "Entry " + QByteArray::number(k) + "\r\n" + QByteArray::number(k + 1) + "\r\n";
-    return bytes + QByteArray("Entry\r\n1\r\n").repeated(5 << 20);
-}();
+// 51 pairs, then more up to 50 MB; every byte value but CR and LF.
+const QByteArray fiftyMegabytes = pairs(51) + QByteArray("Entry\r\n1\r\n").repeated(5 << 20);
 const QByteArray junk = [] {
     QByteArray bytes;
     for (int b = 0; b < 256; ++b)

@@ -9,8 +9,7 @@ class tst_FieldCli : public QObject {
     Q_OBJECT
     struct Run {
         int exitCode;
-        QString out;
-        QString err;
+        QString out, err;
     };
     static Run run(const QStringList& arguments) {
         QProcess process;

@@ -48,14 +48,6 @@ class tst_FieldWindow : public QObject {
     void press(const QString& caption) {
         QTest::mouseClick(named<QPushButton>(caption), Qt::LeftButton);
     }
-    // Types a name into Place and takes the first suggestion as a user does, with the keyboard.
-    void choosePlace(const QString& name) {
-        type(u"Place"_s, name);
-        QAbstractItemView* popup = box(u"Place"_s)->completer()->popup();
-        QTRY_VERIFY(popup->isVisible()); // once the gazetteer has loaded
-        QTest::keyClick(popup, Qt::Key_Down);
-        QTest::keyClick(popup, Qt::Key_Return);
-    }
 
 private slots:
     // The whole way: a place chosen by name, added behind the one profile there, then listed by
@@ -65,7 +57,11 @@ private slots:
         const QByteArray home = "Home\r\n48000\r\n";
         QVERIFY(writeFile(u"Profiles.ini"_s, home));
         open();
-        choosePlace(u"Denver"_s);
+        type(u"Place"_s, u"Denver"_s); // and the first suggestion taken, by keyboard
+        QAbstractItemView* popup = box(u"Place"_s)->completer()->popup();
+        QTRY_VERIFY(popup->isVisible()); // once the gazetteer has loaded
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
         QCOMPARE(box(u"Place"_s)->text(), u"Denver, CO, United States"_s);
         QCOMPARE(box(u"Latitude"_s)->text(), u"39.73915"_s);
         const QString nt = ntValue();

@@ -15,13 +15,6 @@ namespace {
 
 const QByteArray unreadable = "<unreadable>", added = "Denver, CO, United States\r\n49321.5\r\n";
 
-QByteArray pairs(int count) {
-    QByteArray bytes;
-    for (int i = 0; i < count; ++i)
-        bytes += "Place " + QByteArray::number(i) + "\r\n4800" + QByteArray::number(i) + "\r\n";
-    return bytes;
-}
-
 // The file before (bytes or a tag), after (when added) or words of the refusal, which leaves it.
 void row(const char* name, const QByteArray& before, const QByteArray& after,
          const QString& refusal = {}, const QString& place = u"Denver, CO, United States"_s) {

@@ -20,6 +20,14 @@ inline bool writeFile(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// `count` pairs "Entry k" / "k+1", each line ended by CR LF.
+inline QByteArray pairs(int count) {
+    QByteArray bytes;
+    for (int k = 0; k < count; ++k)
+        bytes += "Entry " + QByteArray::number(k) + "\r\n" + QByteArray::number(k + 1) + "\r\n";
+    return bytes;
+}
+
 inline QByteArray state(const QString& name) {
     const QFileInfo info(name); // a FIFO is the only other kind planted
     if (info.isFile())
