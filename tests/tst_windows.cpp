@@ -100,11 +100,6 @@ struct PairList {
 
 } // namespace
 
-Q_DECLARE_METATYPE(Press)
-Q_DECLARE_METATYPE(Launch)
-Q_DECLARE_METATYPE(Settings)
-Q_DECLARE_METATYPE(PairList)
-
 class tst_Windows : public QObject {
     Q_OBJECT
 private slots:
