@@ -13,7 +13,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QByteArray unreadable = "<unreadable>", added = "Denver, CO, United States\r\n49321.5\r\n";
+const QByteArray added = "Denver, CO, United States\r\n49321.5\r\n";
 
 // The file before (bytes or a tag), after (when added) or words of the refusal, which leaves it.
 void row(const char* name, const QByteArray& before, const QByteArray& after,

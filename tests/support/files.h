@@ -8,11 +8,12 @@
 
 #include <sys/stat.h>
 
-inline const QByteArray folder = "<folder>", fifo = "<FIFO>", missing = "<missing>";
+inline const QByteArray folder = "<folder>", fifo = "<FIFO>", missing = "<missing>",
+                        unreadable = "<unreadable>";
 
 inline QByteArray fileContent(const QString& path) {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : unreadable;
 }
 
 inline bool writeFile(const QString& path, const QByteArray& bytes) {
