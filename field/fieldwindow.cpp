@@ -30,6 +30,10 @@ const QString credits = u"Field: World Magnetic Model, NOAA NCEI (public domain)
 
 } // namespace
 
+QFuture<std::optional<Gazetteer>> loadPlacesInBackground(const QString& path) {
+    return QtConcurrent::run(&Gazetteer::open, path);
+}
+
 FieldWindow::FieldWindow(FieldWindowSetup setup, QWidget* parent)
     : QWidget(parent)
     , m_setup(std::move(setup))
@@ -62,13 +66,9 @@ FieldWindow::FieldWindow(FieldWindowSetup setup, QWidget* parent)
         connect(box, &QLineEdit::textEdited, this, &FieldWindow::recompute);
     buildResult();
 
-    // The gazetteer loads off the GUI thread, so the first frame does not wait for it.
-    connect(&m_loading, &QFutureWatcher<std::optional<Gazetteer>>::finished, this, [this] {
-        m_places = m_loading.result();
-        if (!m_place->text().isEmpty())
-            placeEdited(m_place->text());
-    });
-    m_loading.setFuture(QtConcurrent::run(&Gazetteer::open, m_setup.files.places));
+    connect(&m_loading, &QFutureWatcher<std::optional<Gazetteer>>::finished, this,
+            &FieldWindow::placesLoaded);
+    m_loading.setFuture(m_setup.loadPlaces(m_setup.files.places));
     m_place->setFocus();
     recompute();
 }
@@ -121,6 +121,13 @@ void FieldWindow::buildResult() {
     layout->addWidget(help);
 }
 
+// The user may have typed a name before the places were there: it is looked up now.
+void FieldWindow::placesLoaded() {
+    m_places = m_loading.result();
+    if (!m_place->text().isEmpty())
+        placeEdited(m_place->text());
+}
+
 void FieldWindow::placeEdited(const QString& text) {
     m_suggestions = m_places ? m_places->search(text, suggestionCount) : QList<Place>();
     QStringList shown;
@@ -135,7 +142,9 @@ void FieldWindow::placeEdited(const QString& text) {
             showProblem(placesProblem(text));
         return;
     }
-    m_completer->complete();
+    // A list opened under a box the user has left would take the keys meant for another box.
+    if (m_place->hasFocus())
+        m_completer->complete();
     usePlace(m_suggestions.first());
 }
 

@@ -6,9 +6,11 @@
 #include "fieldreport.h"
 #include "gazetteer.h"
 
+#include <QFuture>
 #include <QFutureWatcher>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class QCompleter;
@@ -22,11 +24,18 @@ namespace zental {
 
 class ValueLabel;
 
+// What loads the gazetteer, given its path; the window shows its first frame without waiting.
+using PlacesLoader = std::function<QFuture<std::optional<Gazetteer>>(const QString& path)>;
+
+// Opens the gazetteer on a worker thread.
+QFuture<std::optional<Gazetteer>> loadPlacesInBackground(const QString& path);
+
 struct FieldWindowSetup {
     Separators separators;
     QDate today;
     FieldFiles files;
     QString profilePath; // where "Add to Profiles" appends
+    PlacesLoader loadPlaces = loadPlacesInBackground;
 };
 
 class FieldWindow : public QWidget {
@@ -36,6 +45,7 @@ public:
 private:
     QLineEdit* addInput(const QString& name, const QString& caption, const QString& unit = {});
     void buildResult();
+    void placesLoaded();
     void placeEdited(const QString& text);
     QString placesProblem(const QString& text) const;
     void placeChosen(const QModelIndex& index);

@@ -14,7 +14,7 @@ class tst_FieldCli : public QObject {
     static Run run(const QStringList& arguments) {
         QProcess process;
         process.start(QStringLiteral(ZENTAL_FIELD_PATH), arguments);
-        if (!process.waitForFinished(20000))
+        if (!process.waitForFinished(-1))
             return {-1, {}, u"did not finish"_s};
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromUtf8(process.readAllStandardOutput()),

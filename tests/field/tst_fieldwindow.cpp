@@ -8,22 +8,43 @@
 #include <QClipboard>
 #include <QCompleter>
 #include <QGuiApplication>
+#include <QPromise>
 
 using namespace Qt::StringLiterals;
 using namespace zental;
+
+// A gazetteer that arrives when the test releases it, not when a worker thread is done.
+class HeldPlaces {
+public:
+    PlacesLoader loader() {
+        return [this](const QString& path) {
+            m_path = path;
+            m_promise.start();
+            return m_promise.future();
+        };
+    }
+    void release() {
+        m_promise.addResult(Gazetteer::open(m_path));
+        m_promise.finish();
+    }
+
+private:
+    QString m_path;
+    QPromise<std::optional<Gazetteer>> m_promise;
+};
 
 class tst_FieldWindow : public QObject {
     Q_OBJECT
     std::unique_ptr<FieldWindow> window;
 
     FieldWindow& open(const Separators& separators = dotSeparators,
-                      const QString& dataDir = FIELD_DATA_DIR ""_L1) {
+                      const QString& dataDir = FIELD_DATA_DIR ""_L1,
+                      const PlacesLoader& loadPlaces = loadPlacesInBackground) {
         const FieldFiles files{dataDir + u"/wmm.cof"_s, dataDir + u"/places.tsv"_s};
         const QString profiles = QDir::current().filePath(u"Profiles.ini"_s);
         window = std::make_unique<FieldWindow>(
-            FieldWindowSetup{separators, QDate(2026, 1, 1), files, profiles});
-        window->show();
-        window->activateWindow();
+            FieldWindowSetup{separators, QDate(2026, 1, 1), files, profiles, loadPlaces});
+        showActive(window.get());
         return *window;
     }
     // A box or the status line by its accessible name, a button by its caption.
@@ -50,6 +71,44 @@ class tst_FieldWindow : public QObject {
     }
 
 private slots:
+    // The places may finish loading before the user types, between two keys or after the last;
+    // Down and Return in the list then choose the first suggestion all the same.
+    void placesArriveAtAnyMoment_data() {
+        QTest::addColumn<int>("keysBeforeLoad");
+        QTest::newRow("before the first key") << 0;
+        QTest::newRow("between keys") << 3;
+        QTest::newRow("after the last key") << 6;
+    }
+    void placesArriveAtAnyMoment() {
+        QFETCH(int, keysBeforeLoad);
+        HeldPlaces places;
+        open(dotSeparators, FIELD_DATA_DIR ""_L1, places.loader());
+        const QString typed = u"Denver"_s;
+        type(u"Place"_s, typed.left(keysBeforeLoad));
+        places.release();
+        typeKeys(box(u"Place"_s), typed.mid(keysBeforeLoad));
+        QAbstractItemView* popup = box(u"Place"_s)->completer()->popup();
+        QTRY_VERIFY(popup->isVisible());
+        QCOMPARE(popup->model()->index(0, 0).data().toString(), u"Denver, CO, United States"_s);
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
+        QCOMPARE(box(u"Place"_s)->text(), u"Denver, CO, United States"_s);
+        QCOMPARE(box(u"Latitude"_s)->text(), u"39.73915"_s);
+    }
+    // A user who has moved on to another box before the places arrive keeps typing there: no list
+    // opens under Place to take the keys.
+    void placesArriveAfterTheUserMovedOn() {
+        HeldPlaces places;
+        open(dotSeparators, FIELD_DATA_DIR ""_L1, places.loader());
+        type(u"Place"_s, u"Denver"_s);
+        QTest::keyClick(box(u"Place"_s), Qt::Key_Tab);
+        places.release();
+        QTRY_COMPARE(box(u"Latitude"_s)->text(), u"39.73915"_s);
+        QVERIFY(!box(u"Place"_s)->completer()->popup()->isVisible());
+        typeKeys(QApplication::focusWidget(), u"1"_s);
+        QCOMPARE(box(u"Latitude"_s)->text(), u"39.739151"_s);
+    }
+
     // The whole way: a place chosen by name, added behind the one profile there, then listed by
     // zental's profiles window and loaded into its NT value box.
     void addedPlaceReachesZental() {

@@ -8,6 +8,7 @@
 #include "messages.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -21,12 +22,29 @@
 inline const zental::Separators dotSeparators{".", ","};
 inline const zental::Separators commaSeparators{",", "."};
 
+// Shows a window and waits until it is active, as it is by the time a user types into it: keys
+// sent before then would reach boxes that have not yet been given the focus.
+inline void showActive(QWidget* window) {
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        qFatal("the window %s did not become active", qPrintable(window->windowTitle()));
+}
+
+// Types as keys reach a program: an open pop-up list takes them first and hands them on.
+inline void typeKeys(QWidget* target, const QString& text) {
+    for (const QChar key : text) {
+        QWidget* popup = QApplication::activePopupWidget();
+        QTest::keyClicks(popup ? popup : target, QString(key));
+    }
+}
+
 // Replaces a box's text the way a user does: select all, delete, type.
 inline void retype(QLineEdit* box, const QString& text) {
     box->setFocus();
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
+    typeKeys(box, text);
 }
 
 // Chooses a list entry below the current one the way a user does, with the arrow key.
@@ -65,14 +83,16 @@ public:
     zental::MainWindow& open(const zental::Separators& separators = dotSeparators) {
         window = std::make_unique<zental::MainWindow>(
             zental::WindowServices{messages, processes, separators});
-        window->show();
-        window->activateWindow();
+        showActive(window.get());
         return *window;
     }
     // Opens the profiles window from the menu bar, as a user does.
     QWidget* openProfiles() {
         window->findChild<QAction*>("Profiles")->trigger();
-        return window->findChild<QWidget*>("Form5");
+        QWidget* profiles = window->findChild<QWidget*>("Form5");
+        if (profiles && !QTest::qWaitForWindowActive(profiles))
+            qFatal("the profiles window did not become active");
+        return profiles;
     }
 
     QString path(const QString& name = {}) const { return m_dir.filePath(name); }
