@@ -6,9 +6,9 @@
 //   with "display":    zental::elementDisplay for "50 Sn" per press (adds the strings it builds)
 // run_callgrind.py runs it for two values of N; the difference of the totals divided by the
 // difference of N is the count per press, free of the start-up and exit of the process.
-#include "catalogue.h"
-#include "display.h"
-#include "numbertext.h"
+#include "core/catalogue.h"
+#include "core/display.h"
+#include "core/numbertext.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -5,10 +5,10 @@
 // every timed press really changes the labels and starts from a painted window.
 //
 // Usage: press_bench [--scale F] [--json FILE]   (run with QT_QPA_PLATFORM=offscreen or under X)
-#include "launcher.h"
-#include "mainwindow.h"
-#include "messages.h"
+#include "launch/launcher.h"
 #include "timingstats.h"
+#include "widgets/messagebox.h"
+#include "zental/mainwindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>

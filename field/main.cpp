@@ -1,10 +1,10 @@
 // zental-field: the Earth's magnetic field at any place, offline. With arguments it answers on the
 // command line and needs no display; without, it opens the window.
-#include "commandline.h"
-#include "datafiles.h"
-#include "fieldwindow.h"
-#include "localeseparators.h"
-#include "profilefile.h"
+#include "core/localeseparators.h"
+#include "core/profilefile.h"
+#include "field/core/commandline.h"
+#include "field/core/datafiles.h"
+#include "field/window/fieldwindow.h"
 
 #include <QApplication>
 #include <QIcon>

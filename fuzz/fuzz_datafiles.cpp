@@ -1,8 +1,8 @@
 // Fuzzes the line reader and the pair lists against the file's lines, split in one pass. Byte 0
 // is the reader's line limit and picks the pair whose value is read.
+#include "core/pairlist.h"
+#include "core/textfile.h"
 #include "fuzzsupport.h"
-#include "pairlist.h"
-#include "textfile.h"
 
 #include <QRegularExpression>
 #include <QTemporaryFile>
@@ -47,19 +47,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     while (const std::optional<QString> line = reader.next())
         read << *line;
     require(reader.isOpen() && read == lines, "the reader finds the file's lines");
-    require(zental::readLines(path, data[0]).lines == lines.mid(0, data[0]),
+    require(zental::readLines(path, data[0]).value_or({}) == lines.mid(0, data[0]),
             "readLines stops at its limit");
 
-    const zental::PairNames list = zental::readPairNames(path);
+    const zental::Result<zental::PairNames> read = zental::readPairNames(path);
+    require(read.ok(), "an open file is read");
+    const zental::PairNames& list = *read;
     const qsizetype pairs = std::min<qsizetype>(maxListPairs, (lines.size() + 1) / 2);
-    require(list.opened && list.names.size() == pairs, "a name for each of the first 51 pairs");
+    require(list.names.size() == pairs, "a name for each of the first 51 pairs");
     for (qsizetype k = 0; k < pairs; ++k)
         require(list.names[k] == lines[2 * k], "a pair's name is its first line");
     require(list.lastValue ==
                 lineAt(lines, 2 * std::min<qsizetype>(maxListPairs, lines.size() / 2) - 1),
             "the last value is that of the last complete pair");
     const int index = data[0] % (maxListPairs + 1) - 1;
-    require(zental::readPairValue(path, index).value == lineAt(lines, 2 * index + 1),
+    require(zental::readPairValue(path, index).value_or({}) == lineAt(lines, 2 * index + 1),
             "a pair's value is the line after its name");
     return 0;
 }

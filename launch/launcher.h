@@ -2,7 +2,8 @@
 // start detached and are never waited for.
 #pragma once
 
-#include "programs.h"
+#include "core/result.h"
+#include "launch/programs.h"
 
 namespace zental {
 
@@ -19,24 +20,16 @@ public:
     bool startDetached(const QString& program, const QStringList& arguments) override;
 };
 
-struct LaunchOutcome {
-    bool started = false;
-    QStringList commandLines; // every command line tried, in order
-};
-
-// What to tell the user when no program could be started.
-QString editorFailureMessage(const QString& filePath, const LaunchOutcome& outcome);
-QString browserFailureMessage(const LaunchOutcome& outcome);
-
+// Tries the platform's programs in turn; a failure names every command line tried.
 class Launcher {
 public:
     Launcher(ProcessStarter& starter, PlatformPrograms programs);
 
-    LaunchOutcome openInEditor(const QString& filePath);
-    LaunchOutcome openCalculatorPage();
+    Status openInEditor(const QString& filePath);
+    Status openCalculatorPage();
 
 private:
-    bool start(const Program& program, const QString& argument, LaunchOutcome& outcome);
+    bool start(const Program& program, const QString& argument, QStringList& tried);
 
     ProcessStarter& m_starter;
     PlatformPrograms m_programs;

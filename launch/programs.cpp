@@ -1,4 +1,4 @@
-#include "programs.h"
+#include "launch/programs.h"
 
 #include <QStandardPaths>
 

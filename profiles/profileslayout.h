@@ -1,7 +1,7 @@
 // The profiles window's fixed layout, in twips like the main window's.
 #pragma once
 
-#include "layout.h"
+#include "widgets/layout.h"
 
 namespace zental::profiles_layout {
 

@@ -1,12 +1,13 @@
-#include "profileswindow.h"
+#include "profiles/profileswindow.h"
 
-#include "controlwidgets.h"
-#include "fonts.h"
-#include "messages.h"
-#include "pairlist.h"
-#include "profilefile.h"
-#include "profileslayout.h"
-#include "textfile.h"
+#include "core/messages.h"
+#include "core/pairlist.h"
+#include "core/profilefile.h"
+#include "core/textfile.h"
+#include "profiles/profileslayout.h"
+#include "widgets/controlwidgets.h"
+#include "widgets/fonts.h"
+#include "widgets/messagebox.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -20,18 +21,6 @@ namespace zental {
 namespace {
 
 const QString selectProfileText = QStringLiteral("Select Profile");
-
-const QString firstUseText = QStringLiteral(
-    "NotePad is used for editing the Profiles. This message is showing because this is the first "
-    "time you ran the Profiles. Replace the example data with real profiles. Each profile is in "
-    "order like shown one under the other. Location and NT value. No other data format will "
-    "work. Each is entered going down to create a list.");
-
-const QString helpText = QStringLiteral(
-    "Select the profile and press Load NT button to update NT value for the location selected. "
-    "To change or edit the profile list select Edit Profile. The format is (Location, NT value). "
-    "After changing the profiles select file-save to save the changed file. Select Refresh to "
-    "update the profile list.");
 
 } // namespace
 
@@ -95,24 +84,24 @@ void ProfilesWindow::Form_Load() {
         fillList(); // an existing file that cannot be read is the user's: never replace it
         return;
     }
-    if (!writeLines(profilePath(), exampleProfileLines)) {
-        tell(QStringLiteral("The file \"%1\" could not be written.").arg(profilePath()));
+    if (const Status written = writeLines(profilePath(), exampleProfileLines); !written) {
+        tell(written.error());
         return;
     }
     EP_Click();
-    tell(firstUseText);
+    tell(profilesFirstUseMessage);
 }
 
 // Lists the names and puts the last complete profile's NT value into the main window.
 void ProfilesWindow::fillList() {
-    const PairNames list = readPairNames(profilePath());
-    if (!list.opened) {
-        tell(fileUnreadableMessage(profilePath()));
+    const Result<PairNames> list = readPairNames(profilePath());
+    if (!list) {
+        tell(list.error());
         return;
     }
-    replaceEntries(Combo1, list.names, selectProfileText);
-    if (list.lastValue)
-        m_setNtValue(*list.lastValue);
+    replaceEntries(Combo1, list->names, selectProfileText);
+    if (list->lastValue)
+        m_setNtValue(*list->lastValue);
 }
 
 void ProfilesWindow::R_Click() {
@@ -120,13 +109,12 @@ void ProfilesWindow::R_Click() {
 }
 
 void ProfilesWindow::EP_Click() {
-    const LaunchOutcome outcome = m_launcher.openInEditor(profilePath());
-    if (!outcome.started)
-        tell(editorFailureMessage(profilePath(), outcome));
+    if (const Status opened = m_launcher.openInEditor(profilePath()); !opened)
+        tell(opened.error());
 }
 
 void ProfilesWindow::H_Click() {
-    tell(helpText);
+    tell(profilesHelpText);
 }
 
 // Typing is undone: a profile can only be chosen from the list.
@@ -137,11 +125,12 @@ void ProfilesWindow::Combo1_Change() {
 // Reads the value at the chosen position from the file as it is now, which may be newer than
 // the list. Without a value line there, the NT value box keeps its text.
 void ProfilesWindow::Command1_Click() {
-    const PairValue profile = readPairValue(profilePath(), Combo1->currentIndex());
-    if (!profile.opened)
-        tell(fileUnreadableMessage(profilePath()));
-    else if (profile.value)
-        m_setNtValue(*profile.value);
+    const Result<std::optional<QString>> profile =
+        readPairValue(profilePath(), Combo1->currentIndex());
+    if (!profile)
+        tell(profile.error());
+    else if (*profile)
+        m_setNtValue(**profile);
 }
 
 } // namespace zental

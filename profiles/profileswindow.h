@@ -2,8 +2,8 @@
 // into the main window's NT value box.
 #pragma once
 
-#include "launcher.h"
-#include "services.h"
+#include "launch/launcher.h"
+#include "widgets/services.h"
 
 #include <QMainWindow>
 

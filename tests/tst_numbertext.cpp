@@ -1,6 +1,6 @@
 // The number conversions with injected separators: the grammar's and the format's cases one per
 // row, then a million generated inputs per locale against the C library.
-#include "localeseparators.h"
+#include "core/localeseparators.h"
 #include "support/numberreference.h"
 
 #include <QTest>

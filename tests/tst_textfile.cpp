@@ -1,7 +1,7 @@
 // The data files' lines with every kind of line end, also where the reader's 64 KiB blocks meet,
 // and writes that a kill at any moment cannot cut off.
+#include "core/textfile.h"
 #include "support/files.h"
-#include "textfile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -75,11 +75,10 @@ private slots:
         QFETCH(QStringList, expected);
         QVERIFY(writeFile(path("f.ini"), content.replace('~', QByteArray(filler, 'x'))));
         expected.replaceInStrings("~", QString(filler, u'x'));
-        const LinesRead read = zental::readLines(path("f.ini"), 100);
-        QVERIFY(read.opened);
-        QCOMPARE(read.lines, expected);
-        QCOMPARE(zental::readLines(path("f.ini"), 1).lines,
-                 expected.mid(0, 1)); // stops where asked
+        const Result<QStringList> read = zental::readLines(path("f.ini"), 100);
+        QVERIFY(read);
+        QCOMPARE(*read, expected);
+        QCOMPARE(*zental::readLines(path("f.ini"), 1), expected.mid(0, 1)); // stops where asked
     }
 
     // Each round kills the writer after none, one or two whole writes, at a random moment of the

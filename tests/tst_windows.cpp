@@ -10,13 +10,16 @@
 
 using namespace Qt::StringLiterals;
 using zental::fileUnreadableMessage;
+using zental::fileUnwritableMessage;
 
 namespace {
 
 const QString selectFirst = u"Select Compound First and try again."_s;
 const QString invalidNt = u"Enter a valid NT value (the field strength in nanotesla, for example "
                           "50000) and press the element again."_s;
-const QString notSaved = u"The NT value could not be saved: \"ZENTAL.ini\" could not be written."_s;
+// Data files are named by their full path; HERE stands for the test's folder.
+const QString notSaved =
+    u"The NT value could not be saved: \"HERE/ZENTAL.ini\" could not be written."_s;
 
 // 51 pairs, then more up to 50 MB; every byte value but CR and LF.
 const QByteArray fiftyMegabytes = pairs(51) + QByteArray("Entry\r\n1\r\n").repeated(5 << 20);
@@ -237,7 +240,7 @@ private slots:
             u"xdg-open https://www.ngdc.noaa.gov/geomag-web/?useFullSite=true#igrfwmm"_s;
         const QString editors = u"xdg-open Compounds.ini\nBIN/kate Compounds.ini"_s;
         const QString noEditor =
-            "No text editor could be started to open \"Compounds.ini\". Tried:\n";
+            "No text editor could be started to open \"HERE/Compounds.ini\". Tried:\n";
         const QString noBrowser =
             "The web browser could not be started to open the calculator page. Tried:\n";
         row<Launch>("opener", {"ComP", {}, "xdg-open Compounds.ini", ""});
@@ -254,7 +257,8 @@ private slots:
         f.open();
         f.click(launch.button);
         QCOMPARE(f.processes.started.join('\n'), launch.started.replace("BIN", f.path("bin")));
-        QCOMPARE(f.messages.shown.join('\n'), launch.told.replace("BIN", f.path("bin")));
+        QCOMPARE(f.messages.shown.join('\n'),
+                 launch.told.replace("BIN", f.path("bin")).replace("HERE", f.path()));
         QCOMPARE((zental::Program{"/usr/bin/open", {"-t"}}.commandLine("a b")),
                  "/usr/bin/open -t a b"); // the Mac's editor, options and all
     }
@@ -328,8 +332,10 @@ private slots:
         QCOMPARE(f.text("NMR_f_0"), settings.valid ? "2000" : "");
         f.window->close();
         QCOMPARE(state("ZENTAL.ini"), writable ? settings.atShutDown : settings.content);
-        QCOMPARE(f.messages.shown, (settings.valid ? QStringList{} : QStringList{invalidNt}) +
-                                       (writable ? QStringList{} : QStringList{notSaved}));
+        QCOMPARE(f.messages.shown,
+                 (settings.valid ? QStringList{} : QStringList{invalidNt}) +
+                     (writable ? QStringList{}
+                               : QStringList{QString(notSaved).replace("HERE", f.path())}));
     }
 
     void pairLists_data() {
@@ -433,9 +439,9 @@ private slots:
         QCOMPARE(state(rootFile), missing);
         QCOMPARE(f.processes.started, QStringList{});
         f.window->close();
-        QCOMPARE(f.messages.shown,
-                 (QStringList{fileUnreadableMessage("Compounds.ini"),
-                              "The file \"Profiles.ini\" could not be written.", notSaved}));
+        QCOMPARE(f.messages.shown, (QStringList{fileUnreadableMessage("Compounds.ini"),
+                                                fileUnwritableMessage("Profiles.ini"),
+                                                zental::settingsNotSavedMessage("ZENTAL.ini")}));
         QVERIFY(!QFileInfo::exists(f.path())); // nothing made the folder again
     }
 };

@@ -19,7 +19,7 @@ for target in $targets; do
     # New inputs go to the first corpus folder; the checked-in seeds stay as they are.
     mkdir -p "$build/corpus/$name"
     echo "== $target: ${seconds} s"
-    if ! "$build/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    if ! "$build/bin/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$build/artifacts/$target-" \
         "$build/corpus/$name" "fuzz/corpus/$name" >"$build/$target.log" 2>&1; then
         tail -n 40 "$build/$target.log"

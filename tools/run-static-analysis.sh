@@ -1,15 +1,13 @@
 #!/bin/sh
-# clang-tidy (rules in .clang-tidy) and cppcheck over the program's sources in app/, launch/,
-# profiles/ and field/. Runs both, then fails if either reported anything.
+# clang-tidy (rules in .clang-tidy) and cppcheck over the program's sources in every product
+# folder. Runs both, then fails if either reported anything.
 set -eu
 cd "$(dirname "$0")/.."
 build="build-tidy"
 
-sources=$(ls app/*.cpp launch/*.cpp profiles/*.cpp field/*.cpp 2>/dev/null || true)
-includes=""
-for dir in app launch profiles field; do
-    if [ -d "$dir" ]; then includes="$includes -I $dir"; fi
-done
+folders="core launch widgets profiles zental field field/core field/window"
+sources=$(for dir in $folders; do ls "$dir"/*.cpp; done)
+includes="-I ."
 
 # The compile commands, and the moc output some sources need, come from a configured build.
 cmake -S . -B "$build" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DCMAKE_GLOBAL_AUTOGEN_TARGET=ON \

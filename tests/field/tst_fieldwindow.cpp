@@ -1,6 +1,6 @@
 // The window "ZENTAL Field", driven with keys and mouse on the offscreen platform, and the way a
 // place it adds reaches zental's own profiles window.
-#include "fieldwindow.h"
+#include "field/window/fieldwindow.h"
 #include "support/windowfixture.h"
 
 #include <QAbstractItemView>
@@ -30,7 +30,7 @@ public:
 
 private:
     QString m_path;
-    QPromise<std::optional<Gazetteer>> m_promise;
+    QPromise<Result<Gazetteer>> m_promise;
 };
 
 class tst_FieldWindow : public QObject {

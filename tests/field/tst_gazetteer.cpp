@@ -1,5 +1,5 @@
 // The gazetteer through the file the program ships: folding, ranking, narrowing, display text.
-#include "gazetteer.h"
+#include "field/core/gazetteer.h"
 
 #include <QTest>
 
@@ -7,7 +7,8 @@ using namespace Qt::StringLiterals;
 
 class tst_Gazetteer : public QObject {
     Q_OBJECT
-    std::optional<zental::Gazetteer> places = zental::Gazetteer::open(FIELD_DATA_DIR "/places.tsv");
+    zental::Result<zental::Gazetteer> places =
+        zental::Gazetteer::open(FIELD_DATA_DIR "/places.tsv");
 
     QStringList found(const QString& query, int limit) const {
         QStringList texts;

@@ -1,6 +1,6 @@
 // Appending a profile: the old bytes stay as they were, the pair follows; a refusal changes
 // nothing.
-#include "profileappend.h"
+#include "field/core/profileappend.h"
 #include "support/files.h"
 
 #include <QDir>
@@ -57,10 +57,10 @@ private slots:
         QVERIFY(before == unreadable
                     ? plant(path, "Home\r\n1\r\n") && QFile::setPermissions(path, QFile::WriteOwner)
                     : plant(path, before));
-        const std::optional<QString> result = zental::appendProfile(path, place, u"49321.5"_s);
-        QVERIFY2(result.value_or(u""_s).contains(refusal) &&
-                     result.has_value() == !refusal.isEmpty(),
-                 qPrintable(result.value_or(u"added"_s)));
+        const zental::Status result = zental::appendProfile(path, place, u"49321.5"_s);
+        QCOMPARE(result.ok(), refusal.isEmpty());
+        if (!result.ok())
+            QVERIFY2(result.error().contains(refusal), qPrintable(result.error()));
         QTEST(state(path), refusal.isEmpty() ? "after" : "before");
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
                  QStringList{u"Profiles.ini"_s}); // no temporary file left behind

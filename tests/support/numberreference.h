@@ -2,7 +2,7 @@
 // as one regular expression, the values from the C library's strtod and printf in the "C" locale.
 #pragma once
 
-#include "numbertext.h"
+#include "core/numbertext.h"
 
 #include <QRegularExpression>
 

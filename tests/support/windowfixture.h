@@ -2,10 +2,11 @@
 // recorded instead of shown or run.
 #pragma once
 
-#include "files.h"
-#include "launcher.h"
-#include "mainwindow.h"
-#include "messages.h"
+#include "core/messages.h"
+#include "launch/launcher.h"
+#include "support/files.h"
+#include "widgets/messagebox.h"
+#include "zental/mainwindow.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,0 +1,93 @@
+#include "field/core/fieldmessages.h"
+
+#include "core/messages.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zental::fieldtext {
+
+QString modelUnreadable(const QString& path) {
+    return u"The model file \"%1\" could not be read."_s.arg(shownPath(path));
+}
+
+QString placesUnreadable(const QString& path) {
+    return u"The places file \"%1\" could not be read."_s.arg(shownPath(path));
+}
+
+QString placesLoading() {
+    return u"The places are still loading."_s;
+}
+
+QString noPlaceCalled(const QString& name) {
+    return u"No place called \"%1\" is known."_s.arg(name);
+}
+
+QString nothingToComputeOnCommandLine() {
+    return u"Name a place or give a latitude and a longitude (see --help)."_s;
+}
+
+QString nothingToComputeInWindow() {
+    return u"Type a place, or a latitude and a longitude."_s;
+}
+
+QString notANumber(const QString& caption, const QString& text) {
+    return u"%1: \"%2\" is not a number."_s.arg(caption, text);
+}
+
+QString notADate(const QString& text) {
+    return u"Date: \"%1\" is not a date of the form YYYY-MM-DD or a decimal year."_s.arg(text);
+}
+
+QString notAProtonFrequency(const QString& text) {
+    return u"Proton frequency: \"%1\" is not a positive number of hertz."_s.arg(text);
+}
+
+QString protonNeedsNoPlace(const QString& extra) {
+    return u"A proton frequency needs no place: \"%1\" is one too many."_s.arg(extra);
+}
+
+QString latitudeOutOfRange() {
+    return u"The latitude must be a number from -90 to 90 degrees."_s;
+}
+
+QString longitudeOutOfRange() {
+    return u"The longitude must be a number from -180 to 180 degrees."_s;
+}
+
+QString heightOutOfRange() {
+    return u"The height must be from -1000 to 850000 metres, the model's range."_s;
+}
+
+QString dateOutsideModel(const QString& model, const QDate& first, const QDate& last) {
+    return u"The date lies outside %1, which covers %2 to %3."_s.arg(
+        model, first.toString(Qt::ISODate), last.toString(Qt::ISODate));
+}
+
+QString profilesUnreadable(const QString& path) {
+    return u"The file \"%1\" could not be read; nothing was added."_s.arg(shownPath(path));
+}
+
+QString profilesUnwritable(const QString& path) {
+    return u"The file \"%1\" could not be written; it is unchanged."_s.arg(shownPath(path));
+}
+
+QString profilesFull(const QString& path, int most) {
+    return u"\"%1\" already holds %2 profiles, the most the profiles window reads; nothing was "
+           "added."_s.arg(shownPath(path))
+               .arg(most);
+}
+
+QString profilesEndWithName(const QString& path) {
+    return u"\"%1\" ends with a name without its NT value. Complete or remove that line first; "
+           "nothing was added."_s.arg(shownPath(path));
+}
+
+QString profileAdded(const QString& name, const QString& ntValue, const QString& path) {
+    return u"Added \"%1\" with %2 to \"%3\"."_s.arg(name, ntValue, shownPath(path));
+}
+
+QString copied(const QString& ntValue) {
+    return u"Copied %1 to the clipboard."_s.arg(ntValue);
+}
+
+} // namespace zental::fieldtext
