@@ -33,6 +33,12 @@ QString browserFailureMessage(const QStringList& tried) {
         .arg(tried.join(u'\n'));
 }
 
+QString noDisplayMessage(const QString& why) {
+    return QStringLiteral("no display: %1. ZENTAL is a desktop program: start it from a graphical "
+                          "session, or set DISPLAY to one it can reach.")
+        .arg(why);
+}
+
 const QString invalidNtValueMessage =
     QStringLiteral("Enter a valid NT value (the field strength in nanotesla, for example 50000) "
                    "and press the element again.");

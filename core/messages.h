@@ -16,6 +16,7 @@ QString fileUnwritableMessage(const QString& path);
 QString settingsNotSavedMessage(const QString& path);
 QString editorFailureMessage(const QString& path, const QStringList& tried);
 QString browserFailureMessage(const QStringList& tried);
+QString noDisplayMessage(const QString& why);
 
 extern const QString invalidNtValueMessage;
 extern const QString compoundNotChosenMessage;

@@ -4,10 +4,14 @@
 #include "core/profilefile.h"
 #include "field/core/commandline.h"
 #include "field/core/datafiles.h"
+#include "field/core/fieldmessages.h"
 #include "field/window/fieldwindow.h"
+#include "widgets/displaycheck.h"
 
 #include <QApplication>
 #include <QIcon>
+
+#include <cstdio>
 
 namespace {
 
@@ -17,6 +21,10 @@ zental::FieldFiles shippedFiles() {
 }
 
 int runWindow(int argc, char* argv[]) {
+    if (const zental::Status display = zental::checkDisplay(argc, argv); !display) {
+        std::fprintf(stderr, "%s\n", qPrintable(zental::fieldtext::noDisplay(display.error())));
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZENTAL Field"));
     QApplication::setDesktopFileName(QStringLiteral("io.github.zental.ZentalField"));

@@ -3,35 +3,91 @@
 #include "core/messages.h"
 
 #include <QProcess>
+#include <QTimer>
 
 namespace zental {
+namespace {
 
-bool DetachedProcessStarter::startDetached(const QString& program, const QStringList& arguments) {
-    return QProcess::startDetached(program, arguments);
+// An opener runs as a child while it is watched, its output passed through, so that a pipe
+// nobody reads never stops it. The child is never killed and its QProcess never deleted while
+// it runs: the editor it may have become outlives the program.
+void startWatched(const Program& program, const QString& argument,
+                  std::function<void(bool)> started) {
+    auto* process = new QProcess;
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setStandardInputFile(QProcess::nullDevice());
+    auto report = std::make_shared<std::function<void(bool)>>(std::move(started));
+    const auto once = [report](bool outcome) {
+        if (*report)
+            std::exchange(*report, nullptr)(outcome);
+    };
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process, once](QProcess::ProcessError error) {
+                         if (error == QProcess::FailedToStart) {
+                             once(false);
+                             process->deleteLater();
+                         }
+                     });
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, once](int exitCode, QProcess::ExitStatus status) {
+                         once(status == QProcess::NormalExit && exitCode == 0);
+                         process->deleteLater();
+                     });
+    QTimer::singleShot(openerWatchMilliseconds, process, [once] { once(true); });
+    process->start(program.path, program.arguments(argument));
 }
 
-Launcher::Launcher(ProcessStarter& starter, PlatformPrograms programs)
+} // namespace
+
+void DetachedProcessStarter::start(const Program& program, const QString& argument,
+                                   std::function<void(bool)> started) {
+    if (program.isOpener)
+        startWatched(program, argument, std::move(started));
+    else
+        started(QProcess::startDetached(program.path, program.arguments(argument)));
+}
+
+struct Launcher::Attempt {
+    QList<Program> candidates;
+    QString argument;
+    std::function<QString(const QStringList&)> failure;
+    Outcome done;
+    QStringList tried;
+};
+
+Launcher::Launcher(ProcessStarter& starter, PlatformPrograms programs, QObject* context)
     : m_starter(starter)
-    , m_programs(std::move(programs)) {}
+    , m_programs(std::move(programs))
+    , m_context(context) {}
 
-bool Launcher::start(const Program& program, const QString& argument, QStringList& tried) {
-    tried << program.commandLine(argument);
-    return m_starter.startDetached(program.path, program.arguments(argument));
+void Launcher::openInEditor(const QString& filePath, Outcome done) {
+    tryNext(std::make_shared<Attempt>(Attempt{
+        m_programs.editors,
+        filePath,
+        [filePath](const QStringList& tried) { return editorFailureMessage(filePath, tried); },
+        std::move(done),
+        {}}));
 }
 
-Status Launcher::openInEditor(const QString& filePath) {
-    QStringList tried;
-    if (start(m_programs.firstEditor, filePath, tried) ||
-        start(m_programs.secondEditor, filePath, tried))
-        return Done{};
-    return Failure{editorFailureMessage(filePath, tried)};
+void Launcher::openCalculatorPage(Outcome done) {
+    tryNext(std::make_shared<Attempt>(Attempt{
+        m_programs.browsers, calculatorPageAddress, browserFailureMessage, std::move(done), {}}));
 }
 
-Status Launcher::openCalculatorPage() {
-    QStringList tried;
-    if (start(m_programs.browser, calculatorPageAddress, tried))
-        return Done{};
-    return Failure{browserFailureMessage(tried)};
+void Launcher::tryNext(const std::shared_ptr<Attempt>& attempt) {
+    if (attempt->tried.size() == attempt->candidates.size())
+        return attempt->done(Failure{attempt->failure(attempt->tried)});
+    const Program& program = attempt->candidates[attempt->tried.size()];
+    attempt->tried << program.commandLine(attempt->argument);
+    // The window that asked may be closed before an opener's outcome is known.
+    m_starter.start(program, attempt->argument, [this, context = m_context, attempt](bool started) {
+        if (!context)
+            return;
+        if (started)
+            attempt->done(Done{});
+        else
+            tryNext(attempt);
+    });
 }
 
 } // namespace zental

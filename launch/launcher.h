@@ -1,9 +1,15 @@
 // Starting the text editor on a data file and the web browser on the calculator page. Programs
-// start detached and are never waited for.
+// start detached; only an opener is watched, for a moment, to see whether it failed.
 #pragma once
 
 #include "core/result.h"
 #include "launch/programs.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
 
 namespace zental {
 
@@ -11,28 +17,39 @@ namespace zental {
 class ProcessStarter {
 public:
     virtual ~ProcessStarter() = default;
-    // Starts `program` with `arguments`, each handed over whole, never through a shell.
-    virtual bool startDetached(const QString& program, const QStringList& arguments) = 0;
+    // Starts `program` with its arguments, each handed over whole, never through a shell, and
+    // tells `started` whether it did. An opener that exits with an error within
+    // `openerWatchMilliseconds` did not. `started` may be called before this returns.
+    virtual void start(const Program& program, const QString& argument,
+                       std::function<void(bool)> started) = 0;
 };
+
+inline constexpr int openerWatchMilliseconds = 2000;
 
 class DetachedProcessStarter : public ProcessStarter {
 public:
-    bool startDetached(const QString& program, const QStringList& arguments) override;
+    void start(const Program& program, const QString& argument,
+               std::function<void(bool)> started) override;
 };
 
-// Tries the platform's programs in turn; a failure names every command line tried.
+// Tries the candidates in turn until one starts; a failure names every command line tried.
+// The outcome reaches `done` unless `context` (the window asking) has gone by then.
 class Launcher {
 public:
-    Launcher(ProcessStarter& starter, PlatformPrograms programs);
+    using Outcome = std::function<void(const Status&)>;
 
-    Status openInEditor(const QString& filePath);
-    Status openCalculatorPage();
+    Launcher(ProcessStarter& starter, PlatformPrograms programs, QObject* context);
+
+    void openInEditor(const QString& filePath, Outcome done);
+    void openCalculatorPage(Outcome done);
 
 private:
-    bool start(const Program& program, const QString& argument, QStringList& tried);
+    struct Attempt;
+    void tryNext(const std::shared_ptr<Attempt>& attempt);
 
     ProcessStarter& m_starter;
     PlatformPrograms m_programs;
+    QPointer<QObject> m_context;
 };
 
 } // namespace zental

@@ -10,32 +10,33 @@ QString Program::commandLine(const QString& argument) const {
 
 namespace {
 
-// A plain GUI text editor found on the PATH, for desktops whose opener fails.
-[[maybe_unused]] QString plainTextEditor() {
-    for (const char* name : {"gnome-text-editor", "gedit", "kate", "mousepad", "pluma", "xed",
-                             "featherpad", "leafpad"}) {
-        QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
-        if (!found.isEmpty())
-            return found;
-    }
-    return QStringLiteral("gedit");
+// The desktop's opener first, then each of `names` that is on the PATH.
+[[maybe_unused]] QList<Program> openerThenInstalled(std::initializer_list<const char*> names) {
+    QList<Program> programs{{QStringLiteral("xdg-open"), {}, true}};
+    for (const char* name : names)
+        if (QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
+            !found.isEmpty())
+            programs.append({std::move(found), {}});
+    return programs;
 }
 
 } // namespace
 
 PlatformPrograms platformPrograms() {
 #if defined(Q_OS_WIN)
-    return {{QStringLiteral("c:\\windows\\system32\\notepad.exe"), {}},
-            {QStringLiteral("c:\\windows\\notepad.exe"), {}},
-            {QStringLiteral("c:\\program files\\internet explorer\\iexplore.exe"), {}}};
+    return {{{QStringLiteral("c:\\windows\\system32\\notepad.exe"), {}},
+             {QStringLiteral("c:\\windows\\notepad.exe"), {}}},
+            {{QStringLiteral("c:\\program files\\internet explorer\\iexplore.exe"), {}}}};
 #elif defined(Q_OS_MACOS)
-    return {{QStringLiteral("/usr/bin/open"), {QStringLiteral("-t")}},
-            {QStringLiteral("/System/Applications/TextEdit.app/Contents/MacOS/TextEdit"), {}},
-            {QStringLiteral("/usr/bin/open"), {}}};
+    return {{{QStringLiteral("/usr/bin/open"), {QStringLiteral("-t")}, true},
+             {QStringLiteral("/System/Applications/TextEdit.app/Contents/MacOS/TextEdit"), {}}},
+            {{QStringLiteral("/usr/bin/open"), {}, true}}};
 #else
-    return {{QStringLiteral("xdg-open"), {}},
-            {plainTextEditor(), {}},
-            {QStringLiteral("xdg-open"), {}}};
+    // The common graphical text editors and web browsers of Linux desktops.
+    return {openerThenInstalled({"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad",
+                                 "pluma", "xed", "featherpad", "leafpad", "geany"}),
+            openerThenInstalled({"firefox", "firefox-esr", "chromium", "google-chrome",
+                                 "epiphany-browser", "falkon", "konqueror"})};
 #endif
 }
 

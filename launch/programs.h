@@ -1,6 +1,8 @@
-// The platform's programs that open a data file for editing and the calculator page for look-up.
+// The platform's programs that open a data file for editing and the calculator page for look-up,
+// each a list of candidates tried in turn.
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +12,9 @@ namespace zental {
 struct Program {
     QString path;
     QStringList options; // fixed arguments before the appended one
+    // An opener hands the argument on to another program and exits: one that exits with an error
+    // right away found nothing to hand it to, and so did not start anything.
+    bool isOpener = false;
 
     // The command line as the user would type it: path, options, then the argument verbatim.
     QString commandLine(const QString& argument) const;
@@ -17,9 +22,8 @@ struct Program {
 };
 
 struct PlatformPrograms {
-    Program firstEditor;
-    Program secondEditor; // tried when the first cannot be started
-    Program browser;
+    QList<Program> editors;
+    QList<Program> browsers;
 };
 
 // The geomagnetic calculator page where the user looks up the NT value for a place.

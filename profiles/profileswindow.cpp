@@ -28,7 +28,7 @@ ProfilesWindow::ProfilesWindow(const WindowServices& services, NtValueSetter set
                                QWidget* parent)
     : QMainWindow(parent, Qt::Window)
     , m_services(services)
-    , m_launcher(services.processes, platformPrograms())
+    , m_launcher(services.processes, platformPrograms(), this)
     , m_setNtValue(std::move(setNtValue)) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Customer Profiles"));
@@ -109,8 +109,10 @@ void ProfilesWindow::R_Click() {
 }
 
 void ProfilesWindow::EP_Click() {
-    if (const Status opened = m_launcher.openInEditor(profilePath()); !opened)
-        tell(opened.error());
+    m_launcher.openInEditor(profilePath(), [this](const Status& opened) {
+        if (!opened)
+            tell(opened.error());
+    });
 }
 
 void ProfilesWindow::H_Click() {

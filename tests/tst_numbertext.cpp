@@ -1,5 +1,6 @@
-// The number conversions with injected separators: the grammar's and the format's cases one per
-// row, then a million generated inputs per locale against the C library.
+// The number conversions with injected separators: the grammar's, the format's and the compound
+// frequency's cases one per row, then a million generated inputs per locale against the C library.
+#include "core/compounds.h"
 #include "core/localeseparators.h"
 #include "support/numberreference.h"
 
@@ -122,6 +123,9 @@ private slots:
         row("grouping after the decimal separator", ".,", "1.2,3", "rejected");
         row("overflow", ".,", "-1e400", "rejected");
         row("beyond the largest's half step", ".,", "1.7976931348623159e308", "rejected");
+        row("40000 digits", ".,", QByteArray(40000, '4').constData(), "rejected");
+        row("replacement character inside", ".,", "47\ufffd0", "rejected");
+        QTest::newRow("NULs inside") << ".," << ("47" + QString(2, QChar()) + "00") << "rejected";
     }
 
     void parseNumber() {
@@ -155,6 +159,23 @@ private slots:
         QFETCH(QString, expected);
         QCOMPARE(QString::fromStdString(zental::frequencyText(value, injected(separators))),
                  expected);
+    }
+
+    // A compound's reference frequency in MHz at 7.05 T, scaled to the NT value.
+    void compoundFrequencyText_data() {
+        QTest::addColumn<QString>("nt");
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QString>("expected");
+        row("grouped reference", "14100", "1,234.5", "2469");
+        row("beyond the doubles once scaled", "14100", "1e308", "rejected");
+        row("NT value not a number", "abc", "42.5", "rejected");
+    }
+    void compoundFrequencyText() {
+        QFETCH(QString, nt);
+        QFETCH(QString, reference);
+        const std::optional<std::string> text = zental::compoundFrequencyText(
+            nt.toStdString(), reference.toStdString(), injected(".,"));
+        QTEST(QString::fromStdString(text.value_or("rejected")), "expected");
     }
 
     void separatorsComeFromTheLocale() {

@@ -5,7 +5,7 @@
 set -e
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-PACKAGES="g++ cmake make qt6-base-dev libgl-dev libgeographiclib-dev fonts-liberation xdg-utils xvfb xauth dbus at-spi2-core python3-pyatspi $*"
+PACKAGES="g++ cmake make qt6-base-dev libgl-dev libxcb1-dev libgeographiclib-dev fonts-liberation xdg-utils xvfb xauth dbus at-spi2-core python3-pyatspi $*"
 missing=""
 for package in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

@@ -2,13 +2,13 @@
 // font, so it paints them on two lines, number above symbol; its text stays the caption.
 #pragma once
 
-#include <QPushButton>
+#include "widgets/pushbutton.h"
 
 namespace zental {
 
-class ElementButtonWidget : public QPushButton {
+class ElementButtonWidget : public PushButton {
 public:
-    using QPushButton::QPushButton;
+    using PushButton::PushButton;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,5 +1,7 @@
 // ZENTAL: Earth's-field NMR frequencies for the elements and the user's compounds.
 #include "core/localeseparators.h"
+#include "core/messages.h"
+#include "widgets/displaycheck.h"
 #include "widgets/fonts.h"
 #include "widgets/messagebox.h"
 #include "zental/mainwindow.h"
@@ -7,7 +9,13 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <cstdio>
+
 int main(int argc, char* argv[]) {
+    if (const zental::Status display = zental::checkDisplay(argc, argv); !display) {
+        std::fprintf(stderr, "%s\n", qPrintable(zental::noDisplayMessage(display.error())));
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZENTAL"));
     QApplication::setDesktopFileName(QStringLiteral("io.github.zental.Zental"));

@@ -39,7 +39,7 @@ const QString selectCompoundText = QStringLiteral("Select Compound");
 MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     : QMainWindow(parent)
     , m_services(services)
-    , m_launcher(services.processes, platformPrograms()) {
+    , m_launcher(services.processes, platformPrograms(), this) {
     setObjectName(QStringLiteral("form1"));
     setWindowTitle(QStringLiteral("ZENTAL Frequencies by Velmora"));
     setFont(layoutFont(layout::Font::Regular));
@@ -233,13 +233,17 @@ void MainWindow::C_F_Click() {
 }
 
 void MainWindow::ComP_Click() {
-    if (const Status opened = m_launcher.openInEditor(Path + compoundFileName); !opened)
-        tell(opened.error());
+    m_launcher.openInEditor(Path + compoundFileName, [this](const Status& opened) {
+        if (!opened)
+            tell(opened.error());
+    });
 }
 
 void MainWindow::Command36_Click() {
-    if (const Status opened = m_launcher.openCalculatorPage(); !opened)
-        tell(opened.error());
+    m_launcher.openCalculatorPage([this](const Status& opened) {
+        if (!opened)
+            tell(opened.error());
+    });
 }
 
 } // namespace zental

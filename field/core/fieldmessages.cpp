@@ -6,6 +6,11 @@ using namespace Qt::StringLiterals;
 
 namespace zental::fieldtext {
 
+QString noDisplay(const QString& why) {
+    return u"no display: %1. The window needs a graphical session; on the command line, give a "
+           "place or coordinates instead (zental-field --help)."_s.arg(why);
+}
+
 QString modelUnreadable(const QString& path) {
     return u"The model file \"%1\" could not be read."_s.arg(shownPath(path));
 }

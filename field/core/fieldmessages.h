@@ -7,6 +7,7 @@
 
 namespace zental::fieldtext {
 
+QString noDisplay(const QString& why);
 QString modelUnreadable(const QString& path);
 QString placesUnreadable(const QString& path);
 QString placesLoading();

@@ -35,7 +35,7 @@ Status appendProfile(const QString& path, const QString& name, const QString& nt
         const Result<QStringList> lines = readLines(path, 2 * maxListPairs + 1);
         if (!old || !lines)
             return Failure{fieldtext::profilesUnreadable(path)};
-        if (const Status room = roomFor(path, lines->size()); !room)
+        if (Status room = roomFor(path, lines->size()); !room)
             return room;
         bytes = *old;
         if (!bytes.isEmpty() && !bytes.endsWith('\r') && !bytes.endsWith('\n'))

@@ -3,6 +3,7 @@
 #include "field/core/fieldmessages.h"
 #include "field/core/fieldquery.h"
 #include "field/core/profileappend.h"
+#include "widgets/pushbutton.h"
 #include "widgets/valuelabel.h"
 
 #include <QClipboard>
@@ -103,8 +104,8 @@ void FieldWindow::buildResult() {
     m_status = new QLabel(this);
     m_status->setWordWrap(true);
     m_status->setAccessibleName(u"Status"_s);
-    m_copy = new QPushButton(u"&Copy NT Value"_s, this);
-    m_add = new QPushButton(u"&Add to Profiles"_s, this);
+    m_copy = new PushButton(u"&Copy NT Value"_s, this);
+    m_add = new PushButton(u"&Add to Profiles"_s, this);
     connect(m_copy, &QPushButton::clicked, this, &FieldWindow::copyNtValue);
     connect(m_add, &QPushButton::clicked, this, &FieldWindow::addToProfiles);
     auto* buttons = new QHBoxLayout;

@@ -1,7 +1,8 @@
 // The World Magnetic Model through the coefficient file the program ships: NOAA's test values,
-// the inputs and files it refuses, and the grammar of dates.
+// the inputs and files it refuses, the grammar of dates, and the numbers as the report shows them.
 #include "core/textfile.h"
 #include "field/core/fielddate.h"
+#include "field/core/fieldreport.h"
 #include "field/core/magneticmodel.h"
 
 #include <QTemporaryDir>
@@ -149,6 +150,23 @@ private slots:
         QFETCH(double, year);
         QCOMPARE(parseDate(text).value_or(qQNaN()), year);
         QTEST(dateOf(year).toString(Qt::ISODate), "day");
+    }
+
+    // As the report shows numbers (here with a comma locale's separators): never grouped, and
+    // without a sign when they round to zero.
+    void fixedText_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("rounds to zero from below") << -0.04 << 1 << u"0,0"_s;
+        QTest::newRow("to zero without decimals") << -0.4 << 0 << u"0"_s;
+        QTest::newRow("negative") << -0.06 << 1 << u"-0,1"_s;
+        QTest::newRow("not grouped") << 1234567.891 << 2 << u"1234567,89"_s;
+    }
+    void fixedText() {
+        QFETCH(double, value);
+        QFETCH(int, decimals);
+        QTEST(zental::fixedText(value, decimals, {",", "."}), "shown");
     }
 };
 

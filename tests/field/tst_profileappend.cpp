@@ -39,6 +39,7 @@ private slots:
         row("50 profiles take one more", pairs(50), pairs(50) + added);
         row("line breaks in the name become blanks", "", added, {},
             u"Denver,\r\nCO,\nUnited States"_s);
+        row("blanks around the name dropped", "", added, {}, u" \tDenver, CO, United States  "_s);
         row("a folder", folder, {}, u"could not be read"_s);
         row("a FIFO", fifo, {}, u"could not be read"_s);
         row("no permission to read", unreadable, {}, u"could not be read"_s);

@@ -63,9 +63,10 @@ public:
 
 class RecordingStarter : public zental::ProcessStarter {
 public:
-    bool startDetached(const QString& program, const QStringList& arguments) override {
-        started << (QStringList{program} + arguments).join(u' ');
-        return !failing.contains(program);
+    void start(const zental::Program& program, const QString& argument,
+               std::function<void(bool)> outcome) override {
+        started << program.commandLine(argument);
+        outcome(!failing.contains(program.path));
     }
     QStringList started; // each start as "program argument"
     QStringList failing; // programs that "cannot be started"
