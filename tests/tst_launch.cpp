@@ -33,30 +33,15 @@ private slots:
     void launch_data() {
         QTest::addColumn<Case>("launch");
         const QByteArray failing = "#!/bin/sh\nexit 4\n";
-        QTest::newRow("the opener opens")
-            << Case{.programs = {{"xdg-open", recorder("xdg-open")}, {"kate", recorder("kate")}},
-                    .started = "xdg-open HERE/a b.ini "};
-        QTest::newRow("a failing opener, then the first editor")
-            << Case{.programs = {{"xdg-open", failing},
-                                 {"kate", recorder("kate")},
-                                 {"xed", recorder("xed")}},
-                    .started = "kate HERE/a b.ini "};
-        QTest::newRow("no opener, then an editor") << Case{
-            .programs = {{"mousepad", recorder("mousepad")}}, .started = "mousepad HERE/a b.ini "};
-        QTest::newRow("a failing opener and nothing else")
-            << Case{.programs = {{"xdg-open", failing}},
-                    .told = u"No text editor could be started to open \"HERE/a b.ini\". Tried:\n"
-                            "xdg-open HERE/a b.ini"_s};
-        QTest::newRow("a failing opener, then a browser")
-            << Case{.programs = {{"xdg-open", failing}, {"firefox", recorder("firefox")}},
-                    .browser = true,
-                    .started = "firefox " + zental::calculatorPageAddress.toUtf8() + " "};
-        QTest::newRow("no browser")
-            << Case{.programs = {{"xdg-open", failing}},
-                    .browser = true,
-                    .told = u"The web browser could not be started to open the calculator page. "
-                            "Tried:\nxdg-open "_s +
-                            zental::calculatorPageAddress};
+        const QString page = zental::calculatorPageAddress;
+        // clang-format off
+        QTest::newRow("the opener opens") << Case{.programs = {{"xdg-open", recorder("xdg-open")}, {"kate", recorder("kate")}}, .started = "xdg-open HERE/a b.ini "};
+        QTest::newRow("a failing opener, then the first editor") << Case{.programs = {{"xdg-open", failing}, {"kate", recorder("kate")}, {"xed", recorder("xed")}}, .started = "kate HERE/a b.ini "};
+        QTest::newRow("no opener, then an editor") << Case{.programs = {{"mousepad", recorder("mousepad")}}, .started = "mousepad HERE/a b.ini "};
+        QTest::newRow("a failing opener and nothing else") << Case{.programs = {{"xdg-open", failing}}, .told = u"No text editor could be started to open \"HERE/a b.ini\". Tried:\nxdg-open HERE/a b.ini"_s};
+        QTest::newRow("a failing opener, then a browser") << Case{.programs = {{"xdg-open", failing}, {"firefox", recorder("firefox")}}, .browser = true, .started = "firefox " + page.toUtf8() + " "};
+        QTest::newRow("no browser") << Case{.programs = {{"xdg-open", failing}}, .browser = true, .told = u"The web browser could not be started to open the calculator page. Tried:\nxdg-open "_s + page};
+        // clang-format on
     }
     void launch() {
         QFETCH(Case, launch);

@@ -283,10 +283,21 @@ cleanup() {
   fi
   exit "$status"
 }
+# A long step runs in a process group of its own (setsid) and the script waits for it, so that a
+# signal to the script stops the whole step (cmake, ninja, the compilers) at once.
+child=
+stop() {
+  if [ -n "$child" ]; then
+    kill -TERM "-$child" 2>/dev/null || true  # its process group (dash takes no "--" here)
+    wait "$child" 2>/dev/null || true
+    child=
+  fi
+  exit "$1"
+}
 trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-trap 'exit 129' HUP
+trap 'stop 130' INT
+trap 'stop 143' TERM
+trap 'stop 129' HUP
 
 mkdir -p "$stage" "$logs"
 rm -rf "$failed_logs"
@@ -296,11 +307,18 @@ printf '%s\n' "$key_inputs" >"$stage/key-inputs.txt"
 cp "$toolchain_source" "$stage/$toolchain_name"
 say "building into $stage (renamed to $final when done); sources and builds in $work"
 
-# Runs "$@" with its output in the log $1; on failure shows the log's end and stops.
+# Runs "$@" in the folder $1 with its output in the log $2; on failure shows the log's end and
+# stops.
 run_logged() {
-  log=$logs/$1
-  shift
-  if ! "$@" >"$log" 2>&1; then
+  folder=$1
+  log=$logs/$2
+  shift 2
+  (cd "$folder" && exec setsid "$@") >"$log" 2>&1 </dev/null &
+  child=$!
+  if wait "$child"; then
+    child=
+  else
+    child=
     tail -n 40 "$log" >&2
     die "failed: $*"
   fi
@@ -310,8 +328,8 @@ expand() { printf '%s\n' "$1" | sed "s|@CACHE@|$stage|g"; }
 
 phase_begin "fetching sources (apt-get source)"
 mkdir -p "$work/src"
-(cd "$work/src" && run_logged apt-get-source.log apt-get source --only-source \
-  "qt6-base=$qt_version" "geographiclib=$geographiclib_version")
+run_logged "$work/src" apt-get-source.log apt-get source --only-source \
+  "qt6-base=$qt_version" "geographiclib=$geographiclib_version"
 qt_source=$(find "$work/src" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*')
 geographiclib_source=$(find "$work/src" -mindepth 1 -maxdepth 1 -type d -name 'geographiclib-*')
 [ -x "$qt_source/configure" ] || die "no qtbase configure in $work/src"
@@ -321,26 +339,26 @@ phase_end
 phase_begin "Qt configure"
 mkdir -p "$work/qt-build"
 # shellcheck disable=SC2046 # the configure line is split into its words on purpose
-(cd "$work/qt-build" && run_logged qt-configure.log nice -n "$niceness" \
-  "$qt_source/configure" $(expand "$qt_configure_line"))
+run_logged "$work/qt-build" qt-configure.log nice -n "$niceness" \
+  "$qt_source/configure" $(expand "$qt_configure_line")
 phase_end
 
 phase_begin "Qt build ($jobs jobs)"
 say "progress: tail -f $logs/qt-build.log"
-run_logged qt-build.log nice -n "$niceness" cmake --build "$work/qt-build" --parallel "$jobs"
+run_logged "$work" qt-build.log nice -n "$niceness" cmake --build "$work/qt-build" --parallel "$jobs"
 phase_end
 
 phase_begin "Qt install"
-run_logged qt-install.log cmake --install "$work/qt-build"
+run_logged "$work" qt-install.log cmake --install "$work/qt-build"
 phase_end
 
 phase_begin "GeographicLib configure, build, install"
 # shellcheck disable=SC2046 # the configure line is split into its words on purpose
-run_logged geographiclib-configure.log nice -n "$niceness" cmake -S "$geographiclib_source" \
+run_logged "$work" geographiclib-configure.log nice -n "$niceness" cmake -S "$geographiclib_source" \
   -B "$work/geographiclib-build" $(expand "$geographiclib_configure_line")
-run_logged geographiclib-build.log nice -n "$niceness" cmake --build "$work/geographiclib-build" \
+run_logged "$work" geographiclib-build.log nice -n "$niceness" cmake --build "$work/geographiclib-build" \
   --parallel "$jobs" --target "$geographiclib_targets"
-run_logged geographiclib-install.log cmake --install "$work/geographiclib-build"
+run_logged "$work" geographiclib-install.log cmake --install "$work/geographiclib-build"
 phase_end
 
 phase_begin "finishing"

@@ -5,6 +5,7 @@
 set -e
 zental=$(realpath "$1")
 here=$(dirname "$(realpath "$0")")
+# shellcheck disable=SC2016 # the inner shell expands them
 exec dbus-run-session -- sh "$here/../support/run-on-xvfb.sh" sh -c '
     data=$(mktemp -d)
     cd "$data"
