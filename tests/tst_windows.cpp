@@ -5,18 +5,13 @@
 
 #include <QAbstractItemView>
 #include <QAccessible>
-#include <QApplication>
 #include <QBitmap>
 #include <QClipboard>
-#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
-using zental::fileUnreadableMessage;
-using zental::fileUnwritableMessage;
 
 namespace {
 
-const QString selectFirst = u"Select Compound First and try again."_s;
 const QString invalidNt = u"Enter a valid NT value (the field strength in nanotesla, for example "
                           "50000) and press the element again."_s;
 // Data files are named by their full path; HERE stands for the test's folder.
@@ -24,7 +19,7 @@ const QString unreadableCompounds = u"The file \"HERE/Compounds.ini\" could not 
 const QString unreadableProfiles = u"The file \"HERE/Profiles.ini\" could not be read."_s;
 
 const QString compoundFile = u"Compounds.ini"_s, profileFile = u"Profiles.ini"_s;
-const QByteArray twoPairs = "Water\r\n42.5\r\nSalt\r\n12\r\n";
+const QByteArray twoPairs = "Water\n42.5\nSalt\n12\n"; // lines may end in LF alone
 
 QStringList entries(const QComboBox* list) {
     QStringList texts;
@@ -56,13 +51,6 @@ struct Press {
     QStringList told{}; // the messages shown
 };
 
-struct Settings {
-    QByteArray content; // at ZENTAL.ini when the window opens
-    QString shown;      // in NT_V then
-    QByteArray opened;  // ZENTAL.ini once the window is open
-    QByteArray closed;  // and once it has closed
-};
-
 // The same bytes as compound list and as profile list.
 struct Use {
     QByteArray listed; // at Compounds.ini and Profiles.ini when the windows open
@@ -81,7 +69,6 @@ private slots:
     void elementPress_data() {
         QTest::addColumn<Press>("press");
         // clang-format off
-        row<Press>("hydrogen", {.nt = "50000", .button = "Command0", .labels = "Hydrogen|1| | |2127.65957446808||"});
         row<Press>("helium", {.nt = "50000", .button = "Command1", .labels = "Helium|3| | |1620.89361702128||"});
         row<Press>("lithium", {.nt = "48500", .button = "Command2", .labels = "Lithium|6|7| |303.713191489362|801.508936170213|"});
         row<Press>("tantalum", {.nt = "23500", .button = "Command59", .labels = "Tantalum|181| | |120||"});
@@ -110,10 +97,14 @@ private slots:
     }
 
     // A stored NT value longer than QLineEdit's default limit of 32767 characters stays whole.
+    // ZENTAL.ini's second line is read at start-up; a file of three lines or more is left as it is
+    // until shut-down writes it anew. (keysAndLaunches has a shorter one.)
     void typingIsLimitedButStoredTextStaysWhole() {
         WindowFixture f;
-        QVERIFY(writeFile("ZENTAL.ini", "\r\n" + QByteArray(40000, '4') + "\r\n\r\n"));
+        const QByteArray five = "first\r\n" + QByteArray(40000, '4') + "\r\nthird\r\n\r\nfifth\r\n";
+        QVERIFY(writeFile("ZENTAL.ini", five));
         f.open();
+        QCOMPARE(fileContent("ZENTAL.ini"), five);
         auto* box = f.control<QLineEdit>("NT_V");
         QTest::keyClicks(box, "9");
         QTest::keyClick(box, Qt::Key_Backspace);
@@ -124,13 +115,22 @@ private slots:
         QGuiApplication::clipboard()->setText("12345");
         QTest::keySequence(box, QKeySequence::Paste);
         QCOMPARE(box->text(), "4800123"); // the paste is cut to fit
+        f.window->close();
+        QCOMPARE(fileContent("ZENTAL.ini"), "\r\n4800123\r\n\r\n");
+        QCOMPARE(f.messages.shown, QStringList{});
     }
 
     // Tab runs from NT_V through the enabled element buttons in the order of the periodic table,
-    // then the other controls.
-    void tabOrder() {
+    // then the other controls. Enter and Return press a button as Space does; a failed launch is
+    // told. A profile name too long for its box shows whole in the drop-down; the box keeps its
+    // size. A ZENTAL.ini short of three lines is written anew at start-up.
+    void keysAndLaunches() {
         WindowFixture f;
+        const QString name = u"Saint-Jean-sur-Richelieu, Monteregie, QC, Canada (north field)"_s;
+        QVERIFY(writeFile(profileFile, name.toUtf8() + "\r\n47000\r\n"));
+        QVERIFY(writeFile("ZENTAL.ini", "\n46000"));
         f.open();
+        QCOMPARE(fileContent("ZENTAL.ini"), "\r\n46000\r\n\r\n");
         QCOMPARE(QApplication::focusWidget(), f.control("NT_V"));
         QStringList order;
         do
@@ -143,30 +143,53 @@ private slots:
                  (QStringList{"Command35", "Command0", "Command37"}));
         QCOMPARE(order.mid(81),
                  (QStringList{"Command36", "Combo1", "R_Combo", "ComP", "C_F", "NT_V"}));
+        f.typeNtValue("50000");
+        QTest::keyClick(f.control("Command0"), Qt::Key_Return);
+        QCOMPARE(f.text("NMR_f_0"), "2127.65957446808");
+        f.processes.failing = QStringList{"xdg-open"};
+        QTest::keyClick(f.control("Command36"), Qt::Key_Enter);
+        QCOMPARE(f.processes.started, QStringList{"xdg-open " + zental::calculatorPageAddress});
+        QCOMPARE(f.messages.shown, QStringList{zental::browserFailureMessage(f.processes.started)});
+        QWidget* profiles = f.openProfiles();
+        auto* list = profiles->findChild<QComboBox*>();
+        f.typeNtValue("1");
+        chooseEntry(list, 0);
+        QTest::keyClick(profiles->findChild<QPushButton*>("Command1"), Qt::Key_Return);
+        QCOMPARE(f.ntValue(), "47000");
+        const QRect box = list->geometry();
+        list->showPopup();
+        QTRY_VERIFY(list->view()->isVisible());
+        QVERIFY(list->view()->fontMetrics().horizontalAdvance(name) <
+                list->view()->viewport()->width());
+        QCOMPARE(list->geometry(), box);
     }
 
-    void screenReadersAndStacking() {
+    // Every caption begins with its element's atomic number, which runs from the button number in
+    // five stretches: H to Kr, Rb to La, Hf to Ac, Ce to Lu, Th to Lr. Every label paints its own
+    // background: none shows the magenta sheet laid beneath them all.
+    void drawnAndSpoken() {
         WindowFixture f;
-        QMainWindow& window = f.open();
+        QWidget* client = f.open().centralWidget();
+        for (const auto& [first, last, atomicMinusButton] :
+             std::initializer_list<std::array<int, 3>>{
+                 {0, 35, 1}, {37, 57, 0}, {58, 75, 14}, {76, 89, -18}, {90, 103, 0}})
+            for (int button = first; button <= last; ++button)
+                QCOMPARE(
+                    f.control<QPushButton>(u"Command%1"_s.arg(button))->text().section(u' ', 0, 0),
+                    QString::number(button + atomicMinusButton));
         QWidget* profiles = f.openProfiles();
         QAccessibleInterface* calcium =
             QAccessible::queryAccessibleInterface(f.control("Command19"));
         QCOMPARE(calcium->text(QAccessible::Description), "Calcium");
-        const auto labels = QAccessible::queryAccessibleInterface(profiles->findChild<QComboBox*>())
-                                ->relations(QAccessible::Label);
-        QCOMPARE(labels.size(), 1);
-        QCOMPARE(labels[0].first->text(QAccessible::Name), "Location NT");
+        const auto named = QAccessible::queryAccessibleInterface(profiles->findChild<QComboBox*>())
+                               ->relations(QAccessible::Label);
+        QCOMPARE(named.size(), 1);
+        QCOMPARE(named[0].first->text(QAccessible::Name), "Location NT");
         QVERIFY(f.control<QLabel>("NMR_f_0")->textInteractionFlags() & Qt::TextSelectableByMouse);
         // Hydrogen's button lies over lithium's, a value label over the caption it overlaps.
-        const QObjectList& stack = window.centralWidget()->children();
+        const QObjectList& stack = client->children();
         QVERIFY(stack.indexOf(f.control("Command0")) > stack.indexOf(f.control("Command2")));
         QVERIFY(stack.indexOf(f.control("NMR_E")) > stack.indexOf(f.control("NMR_L")));
-    }
-
-    // Every label paints its own background: none shows the magenta sheet laid beneath them all.
-    void labelsHideWhatLiesBeneath() {
-        WindowFixture f;
-        QWidget* client = f.open().centralWidget();
         auto* sheet = new QWidget(client);
         sheet->setPalette(QPalette(Qt::magenta));
         sheet->setAutoFillBackground(true);
@@ -191,15 +214,8 @@ private slots:
         QCOMPARE(fileContent("Compounds.ini"), "Compound Name\r\nNMR Frequency\r\n");
         QCOMPARE(entries(compounds), QStringList{"Compound Name"});
         chooseEntry(compounds, 0);
-        QTest::keyClicks(compounds->lineEdit(), "Xy"); // typed over
+        f.click("R_Combo"); // drops the choice
         QCOMPARE(compounds->currentText(), "Select Compound");
-        QCOMPARE(compounds->currentIndex(), -1);
-        chooseEntry(compounds, 0);
-        QVERIFY(writeFile("Compounds.ini", "Water\n42.5\nSalt\n12\n"));
-        f.click("R_Combo"); // shows the edit and drops the choice
-        QCOMPARE(entries(compounds), (QStringList{"Water", "Salt"}));
-        QCOMPARE(compounds->currentText(), "Select Compound");
-
         f.typeNtValue("48000");
         QWidget* profiles = f.openProfiles();
         auto* list = profiles->findChild<QComboBox*>();
@@ -209,10 +225,13 @@ private slots:
         profiles->findChild<QAction*>("R")->trigger();
         QCOMPARE(entries(list), QStringList{"Location Name"});
         QCOMPARE(f.ntValue(), "NT Value");
-        chooseEntry(list, 0);
-        QTest::keyClicks(list->lineEdit(), "Xy");
-        QCOMPARE(list->currentText(), "Select Profile");
-        QCOMPARE(list->currentIndex(), -1);
+        for (const auto& [box, prompt] :
+             {std::pair{compounds, "Select Compound"}, std::pair{list, "Select Profile"}}) {
+            chooseEntry(box, 0);
+            QTest::keyClicks(box->lineEdit(), "Xy"); // typed over
+            QCOMPARE(box->currentText(), prompt);
+            QCOMPARE(box->currentIndex(), -1);
+        }
         profiles->findChild<QAction*>("EP")->trigger();
         QCOMPARE(f.processes.started, QStringList(2, "xdg-open " + f.path("Profiles.ini")));
         profiles->findChild<QAction*>("H")->trigger();
@@ -229,49 +248,8 @@ private slots:
         QTRY_VERIFY(!f.window->findChild<QWidget*>("Form5"));
         profiles = f.openProfiles();
         QCOMPARE(entries(profiles->findChild<QComboBox*>()), (QStringList{"Home", "Cabin"}));
-        f.typeNtValue("49000");
         f.window->close(); // closes the profiles too
-        QCOMPARE(fileContent("ZENTAL.ini"), "\r\n49000\r\n\r\n");
         QVERIFY(!profiles->isVisible());
-    }
-
-    // Enter presses the focused button as Space does; a failed launch is told.
-    void keysAndLaunches() {
-        WindowFixture f;
-        QVERIFY(writeFile(profileFile, "Home\r\n47000\r\n"));
-        f.open();
-        f.typeNtValue("50000");
-        f.control("Command0")->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(f.text("NMR_f_0"), "2127.65957446808");
-        f.processes.failing = QStringList{"xdg-open"};
-        f.control("Command36")->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
-        QCOMPARE(f.processes.started, QStringList{"xdg-open " + zental::calculatorPageAddress});
-        QCOMPARE(f.messages.shown, QStringList{zental::browserFailureMessage(f.processes.started)});
-        QWidget* profiles = f.openProfiles();
-        f.typeNtValue("1");
-        chooseEntry(profiles->findChild<QComboBox*>(), 0);
-        // The profiles window shares the main window's activation here: keys go to its button.
-        auto* load = profiles->findChild<QPushButton*>("Command1");
-        load->setFocus();
-        QTest::keyClick(load, Qt::Key_Return);
-        QCOMPARE(f.ntValue(), "47000");
-    }
-
-    // A name too long for its box shows whole in the drop-down; the box keeps its size.
-    void longNamesShowWholeInTheList() {
-        WindowFixture f;
-        const QString name = u"Saint-Jean-sur-Richelieu, Monteregie, QC, Canada (north field)"_s;
-        QVERIFY(writeFile(profileFile, name.toUtf8() + "\r\n47000\r\n"));
-        f.open();
-        auto* list = f.openProfiles()->findChild<QComboBox*>();
-        const QRect box = list->geometry();
-        list->showPopup();
-        QTRY_VERIFY(list->view()->isVisible());
-        QVERIFY(list->view()->fontMetrics().horizontalAdvance(name) <
-                list->view()->viewport()->width());
-        QCOMPARE(list->geometry(), box);
     }
 
     // Run once more under Xvfb, as on a desktop: a stand-in opener is started for real and gets
@@ -284,49 +262,10 @@ private slots:
             {{"xdg-open", "#!/bin/sh\nprintf '%s|' $# \"$@\" \"$PWD\" >'" + record + "'\n"}});
         zental::DetachedProcessStarter processes;
         zental::MainWindow window({f.messages, processes, dotSeparators});
-        window.findChild<QAction*>("Profiles")->trigger();
-        // The limit only turns a hang into a failure; a loaded machine starts processes slowly.
+        window.findChild<QAction*>("Profiles")->trigger(); // 60 s: a loaded machine is slow
         QTRY_COMPARE_WITH_TIMEOUT(fileContent(record), "1|" + here + "/Profiles.ini|" + here + "|",
                                   60000);
         QCOMPARE(f.messages.shown.size(), 1); // the first-use text only
-    }
-
-    // Every caption begins with its element's atomic number, which runs from the button number in
-    // five stretches: hydrogen to krypton, rubidium to lanthanum, hafnium to actinium, cerium to
-    // lutetium, thorium to lawrencium.
-    void captionsFollowTheButtonNumbers() {
-        WindowFixture f;
-        f.open();
-        for (const auto& [first, last, atomicMinusButton] :
-             std::initializer_list<std::array<int, 3>>{
-                 {0, 35, 1}, {37, 57, 0}, {58, 75, 14}, {76, 89, -18}, {90, 103, 0}})
-            for (int button = first; button <= last; ++button)
-                QCOMPARE(
-                    f.control<QPushButton>(u"Command%1"_s.arg(button))->text().section(u' ', 0, 0),
-                    QString::number(button + atomicMinusButton));
-    }
-
-    // ZENTAL.ini is read at start-up and written anew then when short of three lines, and written
-    // at shut-down. (workingFolderRemoved has the one that cannot be written.)
-    void settingsFile_data() {
-        QTest::addColumn<Settings>("settings");
-        const QByteArray five = "first\r\n47000\r\nthird\r\nfourth\r\nfifth\r\n",
-                         nt = "\r\n47000\r\n\r\n";
-        // clang-format off
-        row<Settings>("two lines", {.content = "\n47000", .shown = "47000", .opened = nt, .closed = nt});
-        row<Settings>("five lines", {.content = five, .shown = "47000", .opened = five, .closed = nt});
-        // clang-format on
-    }
-    void settingsFile() {
-        QFETCH(Settings, settings);
-        WindowFixture f;
-        QVERIFY(writeFile("ZENTAL.ini", settings.content));
-        f.open();
-        QCOMPARE(f.ntValue(), settings.shown);
-        QCOMPARE(fileContent("ZENTAL.ini"), settings.opened);
-        f.window->close();
-        QCOMPARE(fileContent("ZENTAL.ini"), settings.closed);
-        QCOMPARE(f.messages.shown, QStringList{});
     }
 
     // Both lists are read when their window opens and on refresh, the last profile's value going
@@ -367,7 +306,7 @@ private slots:
         // clang-format off
         row<Use>("reordered since read", {.listed = twoPairs, .used = "A\r\n1\r\nB\r\n2\r\n", .chosen = 1, .labels = "Salt||||4|826.297872340425|", .loaded = "2"});
         row<Use>("name of 40000 characters", {.listed = longList, .used = longList, .chosen = 0, .labels = longName + "||||85|826.297872340425|", .loaded = "42.5"});
-        row<Use>("nothing chosen", {.listed = twoPairs, .used = twoPairs, .chosen = -1, .labels = "Select Compound||||" + lithium, .loaded = "47000", .told = {selectFirst}});
+        row<Use>("nothing chosen", {.listed = twoPairs, .used = twoPairs, .chosen = -1, .labels = "Select Compound||||" + lithium, .loaded = "47000", .told = {u"Select Compound First and try again."_s}});
         row<Use>("unreadable when used", {.listed = twoPairs, .used = folder, .chosen = 1, .labels = "Lithium|6|7| |" + lithium, .loaded = "47000", .told = {unreadableCompounds, unreadableProfiles}});
         // clang-format on
     }
@@ -414,8 +353,8 @@ private slots:
         QCOMPARE(state(rootFile), missing);
         QCOMPARE(f.processes.started, QStringList{});
         f.window->close();
-        QCOMPARE(f.messages.shown, (QStringList{fileUnreadableMessage("Compounds.ini"),
-                                                fileUnwritableMessage("Profiles.ini"),
+        QCOMPARE(f.messages.shown, (QStringList{zental::fileUnreadableMessage("Compounds.ini"),
+                                                zental::fileUnwritableMessage("Profiles.ini"),
                                                 zental::settingsNotSavedMessage("ZENTAL.ini")}));
         QVERIFY(!QFileInfo::exists(f.path())); // nothing made the folder again
     }

@@ -58,7 +58,7 @@ Result<Answer> protonAnswer(const QString& text, const QStringList& others) {
 // The positional arguments: two numbers are coordinates, anything else names a place.
 Result<FieldInputs> whereOf(const QStringList& words, const QString& placesPath) {
     if (words.isEmpty())
-        return Failure{fieldtext::nothingToComputeOnCommandLine()};
+        return Failure{fieldtext::nothingToComputeOnCommandLine};
     if (words.size() == 2 && numberOf(words[0]) && numberOf(words[1]))
         return FieldInputs{std::nullopt, words[0], words[1], {}, {}};
     const QString name = words.join(u' ');

@@ -19,20 +19,8 @@ QString placesUnreadable(const QString& path) {
     return u"The places file \"%1\" could not be read."_s.arg(shownPath(path));
 }
 
-QString placesLoading() {
-    return u"The places are still loading."_s;
-}
-
 QString noPlaceCalled(const QString& name) {
     return u"No place called \"%1\" is known."_s.arg(name);
-}
-
-QString nothingToComputeOnCommandLine() {
-    return u"Name a place or give a latitude and a longitude (see --help)."_s;
-}
-
-QString nothingToComputeInWindow() {
-    return u"Type a place, or a latitude and a longitude."_s;
 }
 
 QString notANumber(const QString& caption, const QString& text) {
@@ -49,18 +37,6 @@ QString notAProtonFrequency(const QString& text) {
 
 QString protonNeedsNoPlace(const QString& extra) {
     return u"A proton frequency needs no place: \"%1\" is one too many."_s.arg(extra);
-}
-
-QString latitudeOutOfRange() {
-    return u"The latitude must be a number from -90 to 90 degrees."_s;
-}
-
-QString longitudeOutOfRange() {
-    return u"The longitude must be a number from -180 to 180 degrees."_s;
-}
-
-QString heightOutOfRange() {
-    return u"The height must be from -1000 to 850000 metres, the model's range."_s;
 }
 
 QString dateOutsideModel(const QString& model, const QDate& first, const QDate& last) {

@@ -7,22 +7,28 @@
 
 namespace zental::fieldtext {
 
+inline const QString placesLoading = QStringLiteral("The places are still loading.");
+inline const QString nothingToComputeOnCommandLine =
+    QStringLiteral("Name a place or give a latitude and a longitude (see --help).");
+inline const QString nothingToComputeInWindow =
+    QStringLiteral("Type a place, or a latitude and a longitude.");
+inline const QString latitudeOutOfRange =
+    QStringLiteral("The latitude must be a number from -90 to 90 degrees.");
+inline const QString longitudeOutOfRange =
+    QStringLiteral("The longitude must be a number from -180 to 180 degrees.");
+inline const QString heightOutOfRange =
+    QStringLiteral("The height must be from -1000 to 850000 metres, the model's range.");
+
 QString noDisplay(const QString& why);
 QString modelUnreadable(const QString& path);
 QString placesUnreadable(const QString& path);
-QString placesLoading();
 QString noPlaceCalled(const QString& name);
-QString nothingToComputeOnCommandLine();
-QString nothingToComputeInWindow();
 
 QString notANumber(const QString& caption, const QString& text);
 QString notADate(const QString& text);
 QString notAProtonFrequency(const QString& text);
 QString protonNeedsNoPlace(const QString& extra);
 
-QString latitudeOutOfRange();
-QString longitudeOutOfRange();
-QString heightOutOfRange();
 QString dateOutsideModel(const QString& model, const QDate& first, const QDate& last);
 
 QString profilesUnreadable(const QString& path);

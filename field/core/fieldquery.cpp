@@ -31,7 +31,7 @@ Result<Site> siteIn(const FieldInputs& inputs, const Separators& separators) {
     if (inputs.place)
         return *inputs.place;
     if (inputs.latitude.trimmed().isEmpty() || inputs.longitude.trimmed().isEmpty())
-        return Failure{fieldtext::nothingToComputeInWindow()};
+        return Failure{fieldtext::nothingToComputeInWindow};
     const Result<double> latitude = numberIn(u"Latitude"_s, inputs.latitude, 0, separators);
     if (!latitude)
         return Failure{latitude.error()};

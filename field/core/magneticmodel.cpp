@@ -156,11 +156,11 @@ FieldComponents componentsOf(const Vector& b, const Vector& bPerYear) {
 Status checkInputs(const MagneticModel& model, double latitude, double longitude,
                    double heightMetres, double decimalYear) {
     if (!(std::abs(latitude) <= 90))
-        return Failure{fieldtext::latitudeOutOfRange()};
+        return Failure{fieldtext::latitudeOutOfRange};
     if (!(std::abs(longitude) <= 180))
-        return Failure{fieldtext::longitudeOutOfRange()};
+        return Failure{fieldtext::longitudeOutOfRange};
     if (!(heightMetres >= lowestMetres && heightMetres <= highestMetres))
-        return Failure{fieldtext::heightOutOfRange()};
+        return Failure{fieldtext::heightOutOfRange};
     if (!model.covers(decimalYear))
         return Failure{
             fieldtext::dateOutsideModel(model.name(), model.firstDay(), model.lastDay())};

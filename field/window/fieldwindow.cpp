@@ -153,7 +153,7 @@ void FieldWindow::placeEdited(const QString& text) {
 
 QString FieldWindow::placesProblem(const QString& text) const {
     if (!m_places)
-        return fieldtext::placesLoading();
+        return fieldtext::placesLoading;
     if (!*m_places)
         return m_places->error();
     return fieldtext::noPlaceCalled(text);

@@ -17,14 +17,11 @@
 
 namespace zental::reference {
 
-inline locale_t cLocale() {
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t{});
-    return locale;
-}
+inline const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
 
 // printf has no variant taking a locale, so the thread's locale is switched for the call.
 template <typename... Args> std::string printed(const char* format, Args... args) {
-    const locale_t previous = uselocale(cLocale());
+    const locale_t previous = uselocale(cLocale);
     std::array<char, 1024> text; // printf fills it
     const int length = std::snprintf(text.data(), text.size(), format, args...);
     uselocale(previous);
@@ -64,7 +61,7 @@ inline std::optional<double> parseNumber(std::string_view text, const Separators
                                  .replace(separators.group.c_str(), "")
                                  .replace(separators.decimal.c_str(), ".");
     errno = 0;
-    const double value = strtod_l(cText.constData(), nullptr, cLocale());
+    const double value = strtod_l(cText.constData(), nullptr, cLocale);
     return errno == ERANGE && std::isinf(value) ? std::nullopt : std::optional(value);
 }
 

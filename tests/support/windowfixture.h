@@ -20,8 +20,7 @@
 
 #include <memory>
 
-inline const zental::Separators dotSeparators{".", ","};
-inline const zental::Separators commaSeparators{",", "."};
+inline const zental::Separators dotSeparators{".", ","}, commaSeparators{",", "."};
 
 // Shows a window and waits until it is active, as it is by the time a user types into it: keys
 // sent before then would reach boxes that have not yet been given the focus.
@@ -55,14 +54,12 @@ inline void chooseEntry(QComboBox* box, int index) {
         QTest::keyClick(box, Qt::Key_Down);
 }
 
-class RecordingMessages : public zental::MessageSink {
-public:
+struct RecordingMessages : zental::MessageSink {
     void show(QWidget*, const QString& text) override { shown << text; }
     QStringList shown;
 };
 
-class RecordingStarter : public zental::ProcessStarter {
-public:
+struct RecordingStarter : zental::ProcessStarter {
     void start(const zental::Program& program, const QString& argument,
                std::function<void(bool)> outcome) override {
         started << program.commandLine(argument);
@@ -74,12 +71,7 @@ public:
 
 class WindowFixture {
 public:
-    // The folder's name has a blank, so every path the program hands on has one.
-    WindowFixture()
-        : m_dir(QDir::tempPath() + "/zental test-XXXXXX")
-        , m_previous(QDir::currentPath()) {
-        QDir::setCurrent(m_dir.path());
-    }
+    WindowFixture() { QDir::setCurrent(m_dir.path()); }
     ~WindowFixture() { QDir::setCurrent(m_previous); }
 
     zental::MainWindow& open(const zental::Separators& separators = dotSeparators) {
@@ -114,6 +106,7 @@ public:
     std::unique_ptr<zental::MainWindow> window;
 
 private:
-    QTemporaryDir m_dir;
-    QString m_previous;
+    // The folder's name has a blank, so every path the program hands on has one.
+    QTemporaryDir m_dir{QDir::tempPath() + "/zental test-XXXXXX"};
+    QString m_previous = QDir::currentPath();
 };
