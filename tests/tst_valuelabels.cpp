@@ -49,7 +49,8 @@ private slots:
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("shown");
         QTest::newRow("9 F at 64999") << u"64999"_s << 8 << u"NMR_f_0"_s << u"2602.08975446809"_s;
-        QTest::newRow("1 H at 48888.8") << u"48888.8"_s << 0 << u"NMR_f_0"_s << u"2080.37446808511"_s;
+        QTest::newRow("1 H at 48888.8")
+            << u"48888.8"_s << 0 << u"NMR_f_0"_s << u"2080.37446808511"_s;
         QTest::newRow("50 Sn, third") << u"50000"_s << 50 << u"NMR_f_2"_s << u"793.021276595745"_s;
     }
     void frequencies() {

@@ -12,8 +12,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString invalidNt = u"Enter a valid NT value (the field strength in nanotesla, for example "
-                          "50000) and press the element again."_s;
+const QString& invalidNt = zental::invalidNtValueMessage;
 // Data files are named by their full path; HERE stands for the test's folder.
 const QString unreadableCompounds = u"The file \"HERE/Compounds.ini\" could not be read."_s;
 const QString unreadableProfiles = u"The file \"HERE/Profiles.ini\" could not be read."_s;
@@ -59,6 +58,18 @@ struct Use {
     QString labels;    // the value labels after "Compound freq" at 14100 nT, "|" between them
     QString loaded;    // NT_V after "Load NT Value", 47000 before
     QStringList told{};
+};
+
+// A stand-in that records its name, argument count, arguments and working folder in "started".
+QByteArray recorder(const char* name) {
+    return "#!/bin/sh\nprintf '%s|' " + QByteArray(name) + " $# \"$@\" \"$PWD\" >> started\n";
+}
+
+struct Launch {
+    QString action; // the button pressed, or "Profiles" for the menu item
+    QList<std::pair<QString, QByteArray>> programs{}; // on the PATH
+    QByteArray started{};                             // what the stand-ins recorded
+    QStringList told{};                               // the messages shown
 };
 
 } // namespace
@@ -252,20 +263,40 @@ private slots:
         QVERIFY(!profiles->isVisible());
     }
 
-    // Run once more under Xvfb, as on a desktop: a stand-in opener is started for real and gets
-    // the example profile file, blank and all, as one argument, in the working folder.
+    // Stand-ins started for real, also under Xvfb as on a desktop: each records its name, its
+    // argument count, its arguments (a path with its blank whole) and its working folder. An
+    // opener that fails at once or is missing leads to the next candidate; none: the message.
+    void editorStartsForReal_data() {
+        QTest::addColumn<Launch>("launch");
+        const QByteArray failing = "#!/bin/sh\nexit 4\n",
+                         page = zental::calculatorPageAddress.toUtf8();
+        const QString noEditor =
+            u"No text editor could be started to open \"HERE/Compounds.ini\". Tried:\nxdg-open Compounds.ini"_s;
+        // clang-format off
+        row<Launch>("the opener, on first use", {.action = "Profiles", .programs = {{"xdg-open", recorder("xdg-open")}}, .started = "xdg-open|1|HERE/Profiles.ini|HERE|", .told = {zental::profilesFirstUseMessage}});
+        row<Launch>("a failing opener, then an editor", {.action = "ComP", .programs = {{"xdg-open", failing}, {"kate", recorder("kate")}, {"xed", recorder("xed")}}, .started = "kate|1|Compounds.ini|HERE|"});
+        row<Launch>("no opener, then an editor", {.action = "ComP", .programs = {{"mousepad", recorder("mousepad")}}, .started = "mousepad|1|Compounds.ini|HERE|"});
+        row<Launch>("a failing opener and nothing else", {.action = "ComP", .programs = {{"xdg-open", failing}}, .told = {noEditor}});
+        row<Launch>("a failing opener, then a browser", {.action = "Command36", .programs = {{"xdg-open", failing}, {"firefox", recorder("firefox")}}, .started = "firefox|1|" + page + "|HERE|"});
+        row<Launch>("no browser", {.action = "Command36", .programs = {{"xdg-open", failing}}, .told = {zental::browserFailureMessage({"xdg-open " + page})}});
+        // clang-format on
+    }
     void editorStartsForReal() {
+        QFETCH(Launch, launch);
         WindowFixture f;
-        const QByteArray record = QFile::encodeName(f.path("record")),
-                         here = QFile::encodeName(f.path());
-        const auto path = onlyOnPath(
-            {{"xdg-open", "#!/bin/sh\nprintf '%s|' $# \"$@\" \"$PWD\" >'" + record + "'\n"}});
-        zental::DetachedProcessStarter processes;
-        zental::MainWindow window({f.messages, processes, dotSeparators});
-        window.findChild<QAction*>("Profiles")->trigger(); // 60 s: a loaded machine is slow
-        QTRY_COMPARE_WITH_TIMEOUT(fileContent(record), "1|" + here + "/Profiles.ini|" + here + "|",
-                                  60000);
-        QCOMPARE(f.messages.shown.size(), 1); // the first-use text only
+        const auto path = onlyOnPath(launch.programs);
+        zental::DetachedProcessStarter real;
+        f.starter = &real;
+        f.open();
+        if (launch.action == "Profiles")
+            f.openProfiles();
+        else
+            f.click(launch.action);
+        // The limits only turn a hang into a failure: a loaded machine starts processes slowly.
+        const QStringList told = launch.told.replaceInStrings("HERE", f.path());
+        QTRY_COMPARE_WITH_TIMEOUT(f.messages.shown, told, 60000);
+        QTRY_COMPARE_WITH_TIMEOUT(fileContent("started").replace(f.path().toUtf8(), "HERE"),
+                                  launch.started.isEmpty() ? unreadable : launch.started, 60000);
     }
 
     // Both lists are read when their window opens and on refresh, the last profile's value going

@@ -76,7 +76,7 @@ public:
 
     zental::MainWindow& open(const zental::Separators& separators = dotSeparators) {
         window = std::make_unique<zental::MainWindow>(
-            zental::WindowServices{messages, processes, separators});
+            zental::WindowServices{messages, *starter, separators});
         showActive(window.get());
         return *window;
     }
@@ -103,6 +103,7 @@ public:
 
     RecordingMessages messages;
     RecordingStarter processes;
+    zental::ProcessStarter* starter = &processes; // what the next window opened starts with
     std::unique_ptr<zental::MainWindow> window;
 
 private:
