@@ -39,7 +39,7 @@ done
 echo
 echo "Presses in the real main window (offscreen), microseconds per press"
 if ! QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-/tmp}" \
-    "$BUILD/bench/press_bench" --scale "$SCALE" --json "$RESULTS/press.json" \
+    "$BUILD/bin/press_bench" --scale "$SCALE" --json "$RESULTS/press.json" \
     2>"$RESULTS/press.stderr"; then
     cat "$RESULTS/press.stderr" >&2
     exit 1
@@ -50,7 +50,7 @@ python3 bench/run_callgrind.py --build "$BUILD" --json "$RESULTS/callgrind.json"
 
 echo
 echo "zental-field: the model and the gazetteer, microseconds per call"
-"$BUILD/bench/field_bench" --scale "$SCALE" --json "$RESULTS/field.json"
+"$BUILD/bin/field_bench" --scale "$SCALE" --json "$RESULTS/field.json"
 
 echo
 echo "zental-field on the command line, whole processes: a place by name against coordinates"

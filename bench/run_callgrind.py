@@ -72,8 +72,8 @@ def main():
     args = parser.parse_args()
     build = os.path.abspath(args.build)
     exe = os.path.join(build, "bench", "parse_format")
-    programs = {"zental": os.path.join(build, "zental"),
-                "minimal": os.path.join(build, "bench", "minimalwindow")}
+    programs = {"zental": os.path.join(build, "bin", "zental"),
+                "minimal": os.path.join(build, "bin", "minimalwindow")}
     preload = os.path.join(build, "bench", "libfirstframe_preload.so")
     for path in [exe, preload] + list(programs.values()):
         if not os.path.exists(path):

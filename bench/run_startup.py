@@ -25,7 +25,7 @@ PROGRAMS = ("program", "minimal")
 # Where each program and its baseline are in the build, and the goals of its ratios to the
 # baseline: median and minimum of the first frame, median peak memory (None: no goal).
 PROGRAM_PATHS = {"zental": ("zental", "minimalwindow"),
-                 "zental-field": (os.path.join("bin", "zental-field"), "minimalformwindow")}
+                 "zental-field": ("zental-field", "minimalformwindow")}
 GOALS = {"zental": (1.15, 1.10, 1.10), "zental-field": (1.30, 1.30, None)}
 PHASES = ("loaded", "app", "shown", "exposed", "paint", "frame")
 
@@ -90,8 +90,8 @@ def main():
 
     build = os.path.abspath(args.build)
     program_path, baseline = PROGRAM_PATHS[args.program]
-    exes = {"program": os.path.join(build, program_path),
-            "minimal": os.path.join(build, "bench", baseline)}
+    exes = {"program": os.path.join(build, "bin", program_path),
+            "minimal": os.path.join(build, "bin", baseline)}
     preload = os.path.join(build, "bench", "libfirstframe_preload.so")
     for path in list(exes.values()) + [preload]:
         if not os.path.exists(path):
