@@ -93,7 +93,7 @@ deb="$build/zental_${version}_${arch}.deb"
 dpkg-deb -I "$deb"
 depends=$(dpkg-deb -f "$deb" Depends)
 names=$(echo "$depends" | tr ',' '\n' | sed 's/(.*)//; s/ //g' | sort | tr '\n' ' ')
-expected="fonts-liberation libc6 libgcc-s1 libgeographiclib23 libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 xdg-utils "
+expected="fonts-liberation libc6 libgcc-s1 libgeographiclib23 libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 libxcb1 xdg-utils "
 [ "$names" = "$expected" ] || fail "Depends names '$names', expected '$expected'"
 [ "$(dpkg-deb -f "$deb" Section)" = science ] || fail "Section is not science"
 dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/zental/copyright >"$tmp/copyright"
