@@ -25,6 +25,9 @@ inline double ntValueAt(double hertz, const Isotope& isotope) {
     return hertz * elementDivisor / isotope.referenceMHz;
 }
 
+// The most characters the user can type into the NT box; a longer value is never typed there.
+inline constexpr int ntValueMaxTyped = 7;
+
 inline constexpr std::string_view blankMassLabel = " ";
 
 struct ElementDisplayTexts {

@@ -30,8 +30,6 @@
 namespace zental {
 namespace {
 
-constexpr int ntValueMaxTyped = 7;
-
 const QString selectCompoundText = QStringLiteral("Select Compound");
 
 } // namespace

@@ -16,6 +16,11 @@ std::optional<double> numberOf(const QString& text) {
     return parseNumber(text.toStdString(), plainSeparators);
 }
 
+// "47,37": a number as a locale with a decimal comma writes it.
+bool writtenWithCommas(const QString& text) {
+    return text.contains(u',') && parseNumber(text.toStdString(), {",", ""});
+}
+
 // A negative longitude looks like an option to QCommandLineParser: keep every option (and the
 // value of one that takes a value) in front and all other arguments behind "--".
 QStringList optionsFirst(const QStringList& arguments) {
@@ -61,6 +66,9 @@ Result<FieldInputs> whereOf(const QStringList& words, const QString& placesPath)
         return Failure{fieldtext::nothingToComputeOnCommandLine};
     if (words.size() == 2 && numberOf(words[0]) && numberOf(words[1]))
         return FieldInputs{std::nullopt, words[0], words[1], {}, {}};
+    if (words.size() == 2 && writtenWithCommas(words[0]) && writtenWithCommas(words[1]))
+        return Failure{fieldtext::writtenWithOtherSeparator(u"Coordinates"_s, words.join(u' '),
+                                                            plainSeparators.decimal)};
     const QString name = words.join(u' ');
     const Result<Gazetteer> places = Gazetteer::open(placesPath);
     if (!places)
@@ -106,6 +114,8 @@ int runCommandLine(const QStringList& arguments, const QDate& today, const Field
           u"METRES"_s},
          {u"proton"_s, u"The NT value at which hydrogen resonates at HZ."_s, u"HZ"_s}});
     const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version(u"version"_s, u"Print the program's name and version."_s);
+    parser.addOption(version);
     parser.addPositionalArgument(
         u"where"_s,
         u"LATITUDE LONGITUDE in degrees, or a place name such as \"Paris, France\" or \"Denver, CO\"."_s,
@@ -116,6 +126,10 @@ int runCommandLine(const QStringList& arguments, const QDate& today, const Field
     }
     if (parser.isSet(help)) {
         out << parser.helpText();
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        out << u"zental-field "_s << QLatin1StringView(ZENTAL_VERSION) << Qt::endl;
         return 0;
     }
     const Result<Answer> answer =

@@ -1,6 +1,7 @@
 #include "field/core/fielddate.h"
 
 #include "core/numbertext.h"
+#include "field/core/fieldmessages.h"
 
 #include <QRegularExpression>
 
@@ -22,14 +23,18 @@ QDate dateOf(double decimalYear) {
     return newYear.addDays(std::min(static_cast<qint64>(day), qint64(newYear.daysInYear() - 1)));
 }
 
-std::optional<double> parseDate(const QString& text) {
+Result<double> parseDate(const QString& text) {
     static const QRegularExpression isoDay(QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})$"));
     const QString trimmed = text.trimmed();
     if (const QRegularExpressionMatch day = isoDay.match(trimmed); day.hasMatch()) {
         const QDate date(day.captured(1).toInt(), day.captured(2).toInt(), day.captured(3).toInt());
-        return date.isValid() ? std::optional(decimalYearOf(date)) : std::nullopt;
+        if (!date.isValid())
+            return Failure{fieldtext::notARealDay(trimmed)};
+        return decimalYearOf(date);
     }
-    return parseNumber(trimmed.toStdString(), plainSeparators);
+    if (const std::optional<double> year = parseNumber(trimmed.toStdString(), plainSeparators))
+        return *year;
+    return Failure{fieldtext::notADate(trimmed)};
 }
 
 } // namespace zental

@@ -2,10 +2,10 @@
 // (the year plus the days gone by over the days in that year).
 #pragma once
 
+#include "core/result.h"
+
 #include <QDate>
 #include <QString>
-
-#include <optional>
 
 namespace zental {
 
@@ -15,7 +15,8 @@ double decimalYearOf(const QDate& date);
 // The day a decimal year falls in; an invalid date when it is not a finite year QDate can hold.
 QDate dateOf(double decimalYear);
 
-// "YYYY-MM-DD" of a real day (2026-02-30 is not one) or a decimal year with a plain dot ("2026.5").
-std::optional<double> parseDate(const QString& text);
+// "YYYY-MM-DD" of a real day (2026-02-30 is not one) or a decimal year with a plain dot ("2026.5"),
+// or why the text is neither.
+Result<double> parseDate(const QString& text);
 
 } // namespace zental

@@ -2,6 +2,9 @@
 
 #include "core/messages.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 using namespace Qt::StringLiterals;
 
 namespace zental::fieldtext {
@@ -25,6 +28,22 @@ QString noPlaceCalled(const QString& name) {
 
 QString notANumber(const QString& caption, const QString& text) {
     return u"%1: \"%2\" is not a number."_s.arg(caption, text);
+}
+
+QString writtenWithOtherSeparator(const QString& caption, const QString& text,
+                                  const std::string& decimal) {
+    return u"%1: \"%2\" is not a number here: write it with \"%3\" as the decimal separator and "
+           "without grouping."_s.arg(caption, text, QString::fromStdString(decimal));
+}
+
+QString notARealDay(const QString& text) {
+    return u"Date: %1 is not a date."_s.arg(text);
+}
+
+QString protonNtValueTooLong(const QString& hertz, const QString& ntValue, int most) {
+    return u"Proton frequency: %1 Hz gives the NT value %2, longer than the %3 characters "
+           "zental's NT box holds."_s.arg(hertz, ntValue)
+               .arg(most);
 }
 
 QString notADate(const QString& text) {
@@ -63,8 +82,15 @@ QString profilesEndWithName(const QString& path) {
            "nothing was added."_s.arg(shownPath(path));
 }
 
+QString profileAlreadyThere(const QString& name, const QString& ntValue, const QString& path) {
+    return u"\"%1\" with %2 is already in \"%3\"; nothing was added."_s.arg(name, ntValue,
+                                                                            shownPath(path));
+}
+
 QString profileAdded(const QString& name, const QString& ntValue, const QString& path) {
-    return u"Added \"%1\" with %2 to \"%3\"."_s.arg(name, ntValue, shownPath(path));
+    const QFileInfo file(path);
+    return u"Added \"%1\" with %2 to \"%3\" in the folder \"%4\"."_s.arg(
+        name, ntValue, file.fileName(), QDir::toNativeSeparators(file.absolutePath()));
 }
 
 QString copied(const QString& ntValue) {

@@ -5,6 +5,8 @@
 #include <QDate>
 #include <QString>
 
+#include <string>
+
 namespace zental::fieldtext {
 
 inline const QString placesLoading = QStringLiteral("The places are still loading.");
@@ -25,7 +27,11 @@ QString placesUnreadable(const QString& path);
 QString noPlaceCalled(const QString& name);
 
 QString notANumber(const QString& caption, const QString& text);
+QString writtenWithOtherSeparator(const QString& caption, const QString& text,
+                                  const std::string& decimal);
 QString notADate(const QString& text);
+QString notARealDay(const QString& text);
+QString protonNtValueTooLong(const QString& hertz, const QString& ntValue, int most);
 QString notAProtonFrequency(const QString& text);
 QString protonNeedsNoPlace(const QString& extra);
 
@@ -35,6 +41,7 @@ QString profilesUnreadable(const QString& path);
 QString profilesUnwritable(const QString& path);
 QString profilesFull(const QString& path, int most);
 QString profilesEndWithName(const QString& path);
+QString profileAlreadyThere(const QString& name, const QString& ntValue, const QString& path);
 QString profileAdded(const QString& name, const QString& ntValue, const QString& path);
 QString copied(const QString& ntValue);
 

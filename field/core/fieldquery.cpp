@@ -10,10 +10,18 @@ using namespace Qt::StringLiterals;
 namespace zental {
 namespace {
 
+// The separator a number written the other way round would have: "," where "." is decimal.
+QChar otherSeparator(const Separators& separators) {
+    return separators.decimal == "," ? u'.' : u',';
+}
+
 Result<double> numberIn(const QString& caption, const QString& text, double whenEmpty,
                         const Separators& separators) {
     if (text.trimmed().isEmpty())
         return whenEmpty;
+    // "47,37" where "," groups digits would read as 4737: no field here needs a group separator.
+    if (text.contains(otherSeparator(separators)))
+        return Failure{fieldtext::writtenWithOtherSeparator(caption, text, separators.decimal)};
     if (const std::optional<double> number = parseNumber(text.toStdString(), separators))
         return *number;
     return Failure{fieldtext::notANumber(caption, text)};
@@ -22,9 +30,7 @@ Result<double> numberIn(const QString& caption, const QString& text, double when
 Result<double> decimalYearIn(const QString& text, const QDate& today) {
     if (text.trimmed().isEmpty())
         return decimalYearOf(today);
-    if (const std::optional<double> year = parseDate(text.trimmed()))
-        return *year;
-    return Failure{fieldtext::notADate(text)};
+    return parseDate(text);
 }
 
 Result<Site> siteIn(const FieldInputs& inputs, const Separators& separators) {
@@ -64,7 +70,10 @@ Result<double> parseProtonFrequency(const QString& text, const Separators& separ
     const std::optional<double> hertz = parseNumber(text.toStdString(), separators);
     if (!hertz || !(*hertz > 0) || !std::isfinite(*hertz))
         return Failure{fieldtext::notAProtonFrequency(text)};
-    return protonNtValue(*hertz);
+    const double nanotesla = protonNtValue(*hertz);
+    if (const QString shown = ntValueText(nanotesla, separators); shown.size() > ntValueMaxTyped)
+        return Failure{fieldtext::protonNtValueTooLong(text, shown, ntValueMaxTyped)};
+    return nanotesla;
 }
 
 } // namespace zental

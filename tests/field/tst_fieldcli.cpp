@@ -68,7 +68,12 @@ private slots:
         row("unknown option", u"--bogus 1 2"_s, 2, u"bogus"_s);
         row("longitude -181", u"0 -181"_s, 1, u"longitude"_s);
         row("height abc", u"--height abc 1 2"_s, 1, u"abc"_s);
-        row("no 30 February", u"--date 2026-02-30 1 2"_s, 1, u"2026-02-30"_s);
+        row("version", u"--version"_s, 0, u"zental-field \\d+\\.\\d+\\.\\d+\\n"_s);
+        row("no 30 February", u"--date 2026-02-30 1 2"_s, 1,
+            u"\\ADate: 2026-02-30 is not a date\\.$"_s);
+        row("decimal commas", u"--nt 47,37 8,55"_s, 1, u"with \"\\.\" as the decimal separator"_s);
+        row("height with a comma", u"--height 4,5 1 2"_s, 1, u"Height: \"4,5\" .* \"\\.\""_s);
+        row("proton beyond the NT box", u"--proton 894468085106"_s, 1, u"the 7 characters"_s);
         row("unknown place", u"Xqzzyville"_s, 1, u"Xqzzyville"_s);
         row("proton not a number", u"--proton abc"_s, 1, u"abc"_s);
         row("proton zero", u"--proton 0"_s, 1, u"positive"_s);
@@ -97,16 +102,32 @@ private slots:
         QCOMPARE(result.written, QStringList());
     }
 
-    // The place's own coordinates and height give the place's NT value.
+    // The name people use finds the place they mean, and the place's own coordinates and height
+    // give its NT value.
+    void placeEqualsItsCoordinates_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("place");
+        QTest::newRow("Denver") << u"Denver"_s << u"Denver, CO, United States"_s;
+        QTest::newRow("Denver, Colorado")
+            << u"Denver, Colorado"_s << u"Denver, CO, United States"_s;
+        QTest::newRow("Geneva") << u"Geneva"_s << u"Genève, Switzerland"_s;
+        QTest::newRow("Cologne") << u"Cologne"_s << u"Köln, Germany"_s;
+        QTest::newRow("Wien") << u"Wien"_s << u"Vienna, Austria"_s;
+        QTest::newRow("Washington") << u"Washington"_s << u"Washington, D.C., DC, United States"_s;
+        QTest::newRow("Paris") << u"Paris"_s << u"Paris, France"_s;
+    }
     void placeEqualsItsCoordinates() {
-        const Run denver = run({u"--date"_s, u"2026-01-01"_s, u"Denver"_s});
-        QCOMPARE(fact(denver.out, u"Place"_s), u"Denver,"_s);
-        const Run atCoordinates = run(
-            {u"--nt"_s, u"--date"_s, u"2026-01-01"_s, u"--height"_s, fact(denver.out, u"Height"_s),
-             fact(denver.out, u"Latitude"_s), fact(denver.out, u"Longitude"_s)});
-        QCOMPARE(atCoordinates.out,
-                 run({u"--nt"_s, u"--date"_s, u"2026-01-01"_s, u"Denver"_s}).out);
-        QCOMPARE(atCoordinates.out.trimmed(), fact(denver.out, u"NT value"_s));
+        QFETCH(QString, name);
+        QFETCH(QString, place);
+        const QStringList date{u"--date"_s, u"2026-01-01"_s};
+        const Run full = run(date + QStringList{name});
+        QVERIFY2(full.out.startsWith(u"Place: "_s + place + u'\n'),
+                 qPrintable(full.out + full.err));
+        const Run atCoordinates =
+            run(date + QStringList{u"--nt"_s, u"--height"_s, fact(full.out, u"Height"_s),
+                                   fact(full.out, u"Latitude"_s), fact(full.out, u"Longitude"_s)});
+        QCOMPARE(atCoordinates.out, run(date + QStringList{u"--nt"_s, name}).out);
+        QCOMPARE(atCoordinates.out.trimmed(), fact(full.out, u"NT value"_s));
     }
 };
 
