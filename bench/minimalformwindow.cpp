@@ -1,7 +1,7 @@
 // The baseline of zental-field's window in the start-up benchmark: the least a Qt Widgets program
 // with the same kinds and number of widgets does. Six captioned line edits with their units in a
-// grid, a large bold value label, thirteen lines of text below it, a status line, two push
-// buttons and a wrapped paragraph; the default font, no data files, no model, no places, no icon.
+// grid, a large bold value label, thirteen lines of text below it, a status line, a captioned
+// line edit beside two push buttons and a wrapped paragraph; the default font, no data files, no model, no places, no icon.
 // Run under firstframe_preload it ends at its first frame.
 #include <QApplication>
 #include <QGridLayout>
@@ -15,7 +15,6 @@ int main(int argc, char* argv[]) {
     QWidget window;
     window.setWindowTitle(QStringLiteral("Minimal form"));
     auto* layout = new QVBoxLayout(&window);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     auto* grid = new QGridLayout;
     layout->addLayout(grid);
     const char* const captions[][2] = {{"Name:", ""},   {"First:", "°"},        {"Second:", "°"},
@@ -37,6 +36,8 @@ int main(int argc, char* argv[]) {
     layout->addWidget(new QLabel(lines.join(u'\n')));
     layout->addWidget(new QLabel(QStringLiteral("A status line.")));
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(new QLabel(QStringLiteral("Name:")));
+    buttons->addWidget(new QLineEdit);
     buttons->addWidget(new QPushButton(QStringLiteral("Copy the Value")));
     buttons->addWidget(new QPushButton(QStringLiteral("Add to the List")));
     layout->addLayout(buttons);
