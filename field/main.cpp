@@ -16,7 +16,9 @@
 namespace {
 
 zental::FieldFiles shippedFiles() {
-    return {zental::fieldDataPath(QStringLiteral("wmm.cof")),
+    return {{zental::fieldDataPath(QStringLiteral("wmmhr.cof")),
+             zental::fieldDataPath(QStringLiteral("wmm.cof")),
+             zental::fieldDataPath(QStringLiteral("igrfcoeffs.txt"))},
             zental::fieldDataPath(QStringLiteral("places.tsv"))};
 }
 

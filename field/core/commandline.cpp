@@ -24,7 +24,7 @@ bool writtenWithCommas(const QString& text) {
 // A negative longitude looks like an option to QCommandLineParser: keep every option (and the
 // value of one that takes a value) in front and all other arguments behind "--".
 QStringList optionsFirst(const QStringList& arguments) {
-    static const QStringList takingValue{u"--date"_s, u"--height"_s, u"--proton"_s};
+    static const QStringList takingValue{u"--date"_s, u"--height"_s, u"--proton"_s, u"--model"_s};
     QStringList options{u"zental-field"_s};
     QStringList others;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -90,13 +90,26 @@ Result<Answer> fieldAnswer(const QCommandLineParser& parser, const QDate& today,
     const Result<FieldQuery> query = parseFieldInputs(where, today, plainSeparators);
     if (!query)
         return Failure{query.error()};
-    const Result<MagneticModel> model = MagneticModel::load(files.model);
-    if (!model)
-        return Failure{model.error()};
-    const Result<FieldReport> report = reportOf(*model, *query);
+    const Result<FieldModels> models = FieldModels::load(files.models);
+    if (!models)
+        return Failure{models.error()};
+    const Result<FieldReport> report = reportOf(*models, *query, parser.value(u"model"_s));
     if (!report)
         return Failure{report.error()};
     return Answer{report->field.total, reportLines(*report, plainSeparators)};
+}
+
+// The models with their spans, the default for each date first.
+QString modelsHelp(const QStringList& paths) {
+    const Result<FieldModels> models = FieldModels::load(paths);
+    if (!models)
+        return models.error() + u'\n';
+    QString text = u"\nModels (without --model, the first that covers the date):\n"_s;
+    for (const MagneticModel& model : models->models())
+        text += u"  %1  %2 to %3\n"_s.arg(model.name().leftJustified(11),
+                                          model.firstDay().toString(Qt::ISODate),
+                                          model.lastDay().toString(Qt::ISODate));
+    return text;
 }
 
 } // namespace
@@ -105,14 +118,17 @@ int runCommandLine(const QStringList& arguments, const QDate& today, const Field
                    QTextStream& out, QTextStream& err) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        u"The Earth's magnetic field (the NT value, in nanotesla) at a place and date, from the "
-        "World Magnetic Model. Places: GeoNames (CC BY 4.0). Without arguments, opens the window."_s);
+        u"The Earth's magnetic field (the NT value, in nanotesla) at a place and date. Models: "
+        "WMMHR-2025 and WMM-2025 (NOAA NCEI, public domain), IGRF-14 (IAGA Working Group V-MOD, "
+        "CC BY 4.0). Places: GeoNames (CC BY 4.0). Without arguments, opens the window."_s);
     parser.addOptions(
         {{u"nt"_s, u"Print only the NT value, in nT with one decimal."_s},
          {u"date"_s, u"The date, YYYY-MM-DD or a decimal year (default: today)."_s, u"DATE"_s},
          {u"height"_s, u"Height above sea level in metres (default: the place's, or 0)."_s,
           u"METRES"_s},
-         {u"proton"_s, u"The NT value at which hydrogen resonates at HZ."_s, u"HZ"_s}});
+         {u"proton"_s, u"The NT value at which hydrogen resonates at HZ."_s, u"HZ"_s},
+         {u"model"_s, u"The model: WMMHR2025, WMM2025 or IGRF14 (default: by the date)."_s,
+          u"NAME"_s}});
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version(u"version"_s, u"Print the program's name and version."_s);
     parser.addOption(version);
@@ -125,7 +141,7 @@ int runCommandLine(const QStringList& arguments, const QDate& today, const Field
         return 2;
     }
     if (parser.isSet(help)) {
-        out << parser.helpText();
+        out << parser.helpText() << modelsHelp(files.models);
         return 0;
     }
     if (parser.isSet(version)) {

@@ -9,8 +9,8 @@
 namespace zental {
 
 struct FieldFiles {
-    QString model;  // NOAA's coefficient file
-    QString places; // the gazetteer
+    QStringList models; // the coefficient files, in FieldModels' order of preference
+    QString places;     // the gazetteer
 };
 
 // Runs the arguments after the program's name; returns the exit code. Errors go to `err` as one

@@ -63,6 +63,15 @@ QString dateOutsideModel(const QString& model, const QDate& first, const QDate& 
         model, first.toString(Qt::ISODate), last.toString(Qt::ISODate));
 }
 
+QString dateOutsideModels(const QDate& first, const QDate& last) {
+    return u"The date lies outside the models, which cover %1 to %2."_s.arg(
+        first.toString(Qt::ISODate), last.toString(Qt::ISODate));
+}
+
+QString unknownModel(const QString& name, const QStringList& known) {
+    return u"No model is called \"%1\"; the models are %2."_s.arg(name, known.join(u", "_s));
+}
+
 QString profilesUnreadable(const QString& path) {
     return u"The file \"%1\" could not be read; nothing was added."_s.arg(shownPath(path));
 }

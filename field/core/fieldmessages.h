@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <string>
 
@@ -20,6 +21,7 @@ inline const QString longitudeOutOfRange =
     QStringLiteral("The longitude must be a number from -180 to 180 degrees.");
 inline const QString heightOutOfRange =
     QStringLiteral("The height must be from -1000 to 850000 metres, the model's range.");
+inline const QString noModels = QStringLiteral("No model file is given.");
 
 QString noDisplay(const QString& why);
 QString modelUnreadable(const QString& path);
@@ -36,6 +38,8 @@ QString notAProtonFrequency(const QString& text);
 QString protonNeedsNoPlace(const QString& extra);
 
 QString dateOutsideModel(const QString& model, const QDate& first, const QDate& last);
+QString dateOutsideModels(const QDate& first, const QDate& last);
+QString unknownModel(const QString& name, const QStringList& known);
 
 QString profilesUnreadable(const QString& path);
 QString profilesUnwritable(const QString& path);

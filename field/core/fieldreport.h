@@ -5,6 +5,7 @@
 #include "core/display.h"
 #include "core/numbertext.h"
 #include "core/result.h"
+#include "field/core/fieldmodels.h"
 #include "field/core/gazetteer.h"
 #include "field/core/magneticmodel.h"
 
@@ -46,6 +47,7 @@ struct FieldReport {
     double decimalYear = 0;
     QString modelName;
     FieldComponents field;
+    std::optional<ModelUncertainty> uncertainty = std::nullopt; // none when none is published
 };
 
 struct FieldQuery {
@@ -55,8 +57,12 @@ struct FieldQuery {
 
 // The field at the query's site and date, or why the model refuses them.
 Result<FieldReport> reportOf(const MagneticModel& model, const FieldQuery& query);
+// The same from the model FieldModels::pick gives for the date and `modelName`.
+Result<FieldReport> reportOf(const FieldModels& models, const FieldQuery& query,
+                             const QString& modelName = {});
 
-// One line per fact: place, coordinates, height, date, model, then every component.
+// One line per fact: place, coordinates, height, date, model, every component; how far to trust
+// the NT value and the declination; what the NT value means at the proton line.
 QStringList reportLines(const FieldReport& report, const Separators& separators);
 
 } // namespace zental

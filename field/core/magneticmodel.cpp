@@ -1,7 +1,6 @@
 #include "field/core/magneticmodel.h"
 
-#include "core/numbertext.h"
-#include "core/textfile.h"
+#include "field/core/coefficientfile.h"
 #include "field/core/fielddate.h"
 #include "field/core/fieldmessages.h"
 
@@ -9,122 +8,100 @@
 #include <GeographicLib/MagneticModel.hpp>
 #include <GeographicLib/SphericalHarmonic.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <deque>
 
 using namespace Qt::StringLiterals;
 
 namespace zental {
 namespace {
 
-constexpr double modelYears = 5;            // every WMM holds for five years from its epoch
-constexpr double referenceRadius = 6371200; // metres, WMM's
+constexpr double referenceRadius = 6371200; // metres, WMM's and IGRF's
 constexpr double lowestMetres = -1000;      // WMM's heights: -1 km to 850 km
 constexpr double highestMetres = 850000;
-constexpr int highestDegree = 1000; // far beyond any WMM; keeps a bad file's sizes sane
 
-struct Header {
-    double epoch = 0;
-    QString name;
-};
-
-// A line "n m g h dg dh" of NOAA's file.
-struct Row {
-    int degree = 0;
-    int order = 0;
-    std::array<double, 4> values{}; // g, h and their changes per year
-};
-
-// Schmidt semi-normalised coefficients in GeographicLib's layout: by order m, then degree n, with
-// the sine terms starting at m = 1. NOAA's file runs by degree first.
-struct Coefficients {
-    int degree = 0;
-    std::vector<double> g, h, gPerYear, hPerYear;
-};
-
-std::optional<std::vector<double>> numbersOf(const QString& line) {
-    std::vector<double> numbers;
-    for (const QString& word : line.simplified().split(u' ', Qt::SkipEmptyParts)) {
-        const std::optional<double> number = parseNumber(word.toStdString(), plainSeparators);
-        if (!number)
-            return std::nullopt;
-        numbers.push_back(*number);
-    }
-    return numbers;
-}
-
-// "    2025.0            WMM-2025     11/13/2024": epoch, name, release date.
-std::optional<Header> headerOf(const std::optional<QString>& line) {
-    const QStringList words = line ? line->simplified().split(u' ') : QStringList();
-    const std::optional<double> epoch =
-        words.size() == 3 ? parseNumber(words[0].toStdString(), plainSeparators) : std::nullopt;
-    if (!epoch || !dateOf(*epoch + modelYears).isValid())
-        return std::nullopt;
-    return Header{*epoch, words[1]};
-}
-
-std::optional<Row> rowOf(const QString& line) {
-    const std::optional<std::vector<double>> numbers = numbersOf(line);
-    if (!numbers || numbers->size() != 6)
-        return std::nullopt;
-    const std::vector<double>& v = *numbers;
-    if (!(v[0] >= 1 && v[0] <= highestDegree && v[1] >= 0 && v[1] <= v[0]) ||
-        v[0] != std::floor(v[0]) || v[1] != std::floor(v[1]))
-        return std::nullopt;
-    return Row{static_cast<int>(v[0]), static_cast<int>(v[1]), {v[2], v[3], v[4], v[5]}};
-}
-
-// The rows up to NOAA's closing line of nines; nothing when one is malformed or the close is
-// missing (a cut file).
-std::optional<std::vector<Row>> rowsOf(LineReader& reader) {
-    std::vector<Row> rows;
-    while (const std::optional<QString> line = reader.next()) {
-        if (line->trimmed().startsWith(u"9999"))
-            return rows;
-        const std::optional<Row> row = rowOf(*line);
-        if (!row)
-            return std::nullopt;
-        rows.push_back(*row);
-    }
+// NOAA's error models as its reports on WMM2025 and WMMHR2025 give them.
+std::optional<ModelUncertainty> noaaUncertaintyOf(const QString& name) {
+    if (name == u"WMMHR-2025")
+        return ModelUncertainty{134, 0.25, 5205};
+    if (name == u"WMM-2025")
+        return ModelUncertainty{138, 0.26, 5417};
     return std::nullopt;
-}
-
-// Nothing unless every (n, m) from degree 1 to the highest appears exactly once.
-std::optional<Coefficients> coefficientsOf(const std::vector<Row>& rows) {
-    Coefficients c;
-    for (const Row& row : rows)
-        c.degree = std::max(c.degree, row.degree);
-    const int n = c.degree;
-    const auto cosines = static_cast<size_t>((n + 1) * (n + 2) / 2);
-    if (n == 0 || rows.size() != static_cast<size_t>(n * (n + 3) / 2))
-        return std::nullopt;
-    c.g.assign(cosines, 0);
-    c.gPerYear.assign(cosines, 0);
-    c.h.assign(cosines - static_cast<size_t>(n + 1), 0);
-    c.hPerYear.assign(c.h.size(), 0);
-    std::vector<bool> seen(cosines);
-    for (const Row& row : rows) {
-        const int index = row.order * n - row.order * (row.order - 1) / 2 + row.degree;
-        const auto k = static_cast<size_t>(index);
-        if (seen[k])
-            return std::nullopt;
-        seen[k] = true;
-        c.g[k] = row.values[0];
-        c.gPerYear[k] = row.values[2];
-        if (row.order > 0) {
-            c.h[k - static_cast<size_t>(n + 1)] = row.values[1];
-            c.hPerYear[k - static_cast<size_t>(n + 1)] = row.values[3];
-        }
-    }
-    return c;
 }
 
 using Vector = std::array<double, 3>;
 
-Vector gradientAt(const GeographicLib::SphericalHarmonic& sum, const Vector& point) {
-    Vector gradient;
-    sum(point[0], point[1], point[2], gradient[0], gradient[1], gradient[2]);
-    return gradient;
+// The highest degree up to `degree` with a coefficient other than 0.
+int usedDegree(const GaussCoefficients& gauss, int degree) {
+    const auto used = [&gauss](size_t k) {
+        return gauss.g[k] != 0 || gauss.h[k] != 0;
+    };
+    for (size_t k = gaussIndex(degree, degree) + 1; k-- > 1;)
+        if (used(k))
+            return static_cast<int>((std::sqrt(8.0 * static_cast<double>(k) + 1) - 1) / 2);
+    return 0;
+}
+
+// One sum in GeographicLib's layout: by order m, then degree n, with the sine terms starting at
+// m = 1, up to the highest degree whose coefficients are not all 0. That keeps the changes of
+// WMMHR (to degree 15 of its 133) and of IGRF before 2000 (10 of 13) from costing a full sum.
+class Harmonic {
+public:
+    Harmonic(const GaussCoefficients& gauss, int degree)
+        : m_degree(usedDegree(gauss, degree))
+        , m_cosines(static_cast<size_t>((m_degree + 1) * (m_degree + 2) / 2))
+        , m_sines(m_cosines.size() - static_cast<size_t>(m_degree + 1))
+        , m_sum(filled(gauss)) {}
+    Harmonic(const Harmonic&) = delete; // the sum points into the vectors
+    Harmonic& operator=(const Harmonic&) = delete;
+
+    Vector gradientAt(const Vector& point) const {
+        Vector gradient;
+        m_sum(point[0], point[1], point[2], gradient[0], gradient[1], gradient[2]);
+        return gradient;
+    }
+
+private:
+    GeographicLib::SphericalHarmonic filled(const GaussCoefficients& gauss) {
+        const int n = m_degree;
+        for (int degree = 1; degree <= n; ++degree)
+            for (int order = 0; order <= degree; ++order) {
+                const auto k = static_cast<size_t>(order * n - order * (order - 1) / 2 + degree);
+                m_cosines[k] = gauss.g[gaussIndex(degree, order)];
+                if (order > 0)
+                    m_sines[k - static_cast<size_t>(n + 1)] = gauss.h[gaussIndex(degree, order)];
+            }
+        return {m_cosines, m_sines, n, referenceRadius, GeographicLib::SphericalHarmonic::SCHMIDT};
+    }
+
+    int m_degree;
+    std::vector<double> m_cosines, m_sines;
+    GeographicLib::SphericalHarmonic m_sum;
+};
+
+// From one epoch to the next (or to the model's end) the coefficients change linearly: the sum at
+// the epoch plus the years since it times the sum of the changes.
+struct Segment {
+    Segment(double startYear, const GaussCoefficients& atStart, const GaussCoefficients& change,
+            int degree)
+        : start(startYear)
+        , main(atStart, degree)
+        , perYear(change, degree) {}
+    double start;
+    Harmonic main, perYear;
+};
+
+// The change per year between two epochs' coefficients.
+GaussCoefficients changeBetween(const GaussCoefficients& from, const GaussCoefficients& to,
+                                double years) {
+    GaussCoefficients change = to;
+    for (size_t k = 0; k < change.g.size(); ++k) {
+        change.g[k] = (to.g[k] - from.g[k]) / years;
+        change.h[k] = (to.h[k] - from.h[k]) / years;
+    }
+    return change;
 }
 
 // The field B = -a grad V of a geocentric gradient, turned into the local east, north, up frame
@@ -170,42 +147,53 @@ Status checkInputs(const MagneticModel& model, double latitude, double longitude
 } // namespace
 
 struct MagneticModel::Sums {
-    explicit Sums(Coefficients c)
-        : coefficients(std::move(c))
-        , mainField(coefficients.g, coefficients.h, coefficients.degree, referenceRadius,
-                    GeographicLib::SphericalHarmonic::SCHMIDT)
-        , perYear(coefficients.gPerYear, coefficients.hPerYear, coefficients.degree,
-                  referenceRadius, GeographicLib::SphericalHarmonic::SCHMIDT) {}
+    explicit Sums(const CoefficientTable& table) {
+        const std::vector<double>& epochs = table.epochs;
+        for (size_t i = 0; i < epochs.size(); ++i)
+            segments.emplace_back(epochs[i], table.atEpoch[i],
+                                  i + 1 < epochs.size()
+                                      ? changeBetween(table.atEpoch[i], table.atEpoch[i + 1],
+                                                      epochs[i + 1] - epochs[i])
+                                      : table.perYear,
+                                  table.degree);
+    }
+    // The segment a covered date falls in.
+    const Segment& at(double decimalYear) const {
+        return *std::prev(std::upper_bound(
+            segments.begin() + 1, segments.end(), decimalYear,
+            [](double year, const Segment& segment) { return year < segment.start; }));
+    }
 
-    const Coefficients coefficients; // the sums keep pointers into these
-    const GeographicLib::SphericalHarmonic mainField;
-    const GeographicLib::SphericalHarmonic perYear;
+    std::deque<Segment> segments; // in place: a sum points into its own coefficients
 };
 
 Result<MagneticModel> MagneticModel::load(const QString& path) {
-    LineReader reader(path);
-    const std::optional<Header> header = headerOf(reader.next());
-    const std::optional<std::vector<Row>> rows = header ? rowsOf(reader) : std::nullopt;
-    std::optional<Coefficients> coefficients = rows ? coefficientsOf(*rows) : std::nullopt;
-    if (!coefficients)
+    const std::optional<CoefficientTable> table = readCoefficientFile(path);
+    if (!table)
         return Failure{fieldtext::modelUnreadable(path)};
     MagneticModel model;
-    model.m_name = header->name;
-    model.m_epoch = header->epoch;
-    model.m_sums = std::make_shared<const Sums>(std::move(*coefficients));
+    model.m_name = table->name;
+    model.m_start = table->epochs.front();
+    model.m_end = table->end;
+    model.m_uncertainty = noaaUncertaintyOf(table->name);
+    model.m_sums = std::make_shared<const Sums>(*table);
     return model;
 }
 
+double ModelUncertainty::declinationAt(double horizontal) const {
+    return std::hypot(declinationFloor, declinationScale / horizontal);
+}
+
 QDate MagneticModel::firstDay() const {
-    return dateOf(m_epoch);
+    return dateOf(m_start);
 }
 
 QDate MagneticModel::lastDay() const {
-    return dateOf(m_epoch + modelYears).addDays(-1);
+    return dateOf(m_end).addDays(-1);
 }
 
 bool MagneticModel::covers(double decimalYear) const {
-    return decimalYear >= m_epoch && decimalYear < m_epoch + modelYears;
+    return decimalYear >= m_start && decimalYear < m_end;
 }
 
 Result<FieldComponents> MagneticModel::field(double latitude, double longitude, double heightMetres,
@@ -217,9 +205,10 @@ Result<FieldComponents> MagneticModel::field(double latitude, double longitude, 
     std::vector<double> rotation(9);
     GeographicLib::Geocentric::WGS84().Forward(latitude, longitude, heightMetres, point[0],
                                                point[1], point[2], rotation);
-    const Vector main = gradientAt(m_sums->mainField, point);
-    const Vector change = gradientAt(m_sums->perYear, point);
-    const double years = decimalYear - m_epoch;
+    const Segment& segment = m_sums->at(decimalYear);
+    const Vector main = segment.main.gradientAt(point);
+    const Vector change = segment.perYear.gradientAt(point);
+    const double years = decimalYear - segment.start;
     return componentsOf(
         localField(rotation, {main[0] + years * change[0], main[1] + years * change[1],
                               main[2] + years * change[2]}),

@@ -39,7 +39,7 @@ QFuture<Result<Gazetteer>> loadPlacesInBackground(const QString& path) {
 FieldWindow::FieldWindow(FieldWindowSetup setup, QWidget* parent)
     : QWidget(parent)
     , m_setup(std::move(setup))
-    , m_model(MagneticModel::load(m_setup.files.model)) {
+    , m_model(FieldModels::load(m_setup.files.models)) {
     setWindowTitle(u"ZENTAL Field"_s);
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize); // as large as its content, no larger

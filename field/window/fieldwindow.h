@@ -60,7 +60,7 @@ private:
     void addToProfiles();
 
     FieldWindowSetup m_setup;
-    Result<MagneticModel> m_model;
+    Result<FieldModels> m_model;
     std::optional<Result<Gazetteer>> m_places; // nothing while they load
     QFutureWatcher<Result<Gazetteer>> m_loading;
     QList<Place> m_suggestions;

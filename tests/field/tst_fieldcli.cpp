@@ -64,7 +64,23 @@ private slots:
         row("Paris, US is in Texas", u"Paris, US"_s, 0,
             u"(?s)Place: Paris, TX, United States\\n.*"_s);
         row("proton frequency of 1 H", u"--nt --proton 2047.80851063830"_s, 0, u"48123\\.5\\n"_s);
-        row("help", u"--help"_s, 0, u"(?s)Usage: .*--proton.*"_s);
+        row("help", u"--help"_s, 0,
+            u"(?s)Usage: .*--proton.*\n  WMMHR-2025 +2025-01-01 to 2029-12-31\n.*"
+            "\n  IGRF-14 +1900-01-01 to 2029-12-31\n"_s);
+        const QString field = u"(?s).*\nModel: %1\n.*\nUncertainty of F: %2\n.*"_s;
+        row("IGRF-14 up to 2024", u"--date 2024-12-31 1 2"_s, 0,
+            field.arg(u"IGRF-14"_s, u"none published for IGRF-14"_s));
+        row("WMMHR-2025 from 2025", u"--date 2025-01-01 1 2"_s, 0,
+            field.arg(u"WMMHR-2025"_s, u"± 134 nT, ± 5\\.7 Hz \\(1σ, NOAA\\)"_s));
+        row("--model wmm-2025", u"--model wmm-2025 --date 2029-12-31 1 2"_s, 0,
+            field.arg(u"WMM-2025"_s, u"± 138 nT, ± 5\\.9 Hz \\(1σ, NOAA\\)"_s));
+        row("WMM2025 before its span", u"--model WMM2025 --date 2024-06-01 1 2"_s, 1,
+            u"\\AThe date lies outside WMM-2025, which covers 2025-01-01 to 2029-12-31\\.$"_s);
+        for (const char* date : {"1899-12-31", "2030-01-01"})
+            row(date, u"--date %1 1 2"_s.arg(QLatin1StringView(date)), 1,
+                u"\\AThe date lies outside the models, which cover 1900-01-01 to 2029-12-31\\.$"_s);
+        row("unknown model", u"--model WMM2020 1 2"_s, 1,
+            u"\\ANo model is called \"WMM2020\"; the models are WMMHR-2025, WMM-2025, IGRF-14\\.$"_s);
         row("unknown option", u"--bogus 1 2"_s, 2, u"bogus"_s);
         row("longitude -181", u"0 -181"_s, 1, u"longitude"_s);
         row("height abc", u"--height abc 1 2"_s, 1, u"abc"_s);

@@ -20,7 +20,7 @@ class tst_FieldWindow : public QObject {
     void open(const Separators& separators = dotSeparators,
               const QString& dataDir = FIELD_DATA_DIR ""_L1,
               const PlacesLoader& loadPlaces = loadPlacesInBackground) {
-        const FieldFiles files{dataDir + u"/wmm.cof"_s, dataDir + u"/places.tsv"_s};
+        const FieldFiles files{{dataDir + u"/wmm.cof"_s}, dataDir + u"/places.tsv"_s};
         const QString profiles = QDir::current().filePath(u"Profiles.ini"_s);
         window = std::make_unique<FieldWindow>(
             FieldWindowSetup{separators, QDate(2026, 1, 1), files, profiles, loadPlaces});

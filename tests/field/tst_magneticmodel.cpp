@@ -1,10 +1,13 @@
-// The World Magnetic Model through the coefficient file the program ships: NOAA's test values,
-// the inputs and files it refuses, the grammar of dates, and the numbers as the report shows them.
+// The models through the coefficient files the program ships: NOAA's and BGS's test values, the
+// inputs and files they refuse, the grammar of dates, and the report's lines.
+#include "core/display.h"
 #include "core/textfile.h"
 #include "field/core/fielddate.h"
 #include "field/core/fieldreport.h"
 #include "field/core/magneticmodel.h"
 #include "support/files.h"
+
+#include <GeographicLib/Geocentric.hpp>
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -17,6 +20,7 @@ namespace {
 
 const QString modelPath = FIELD_DATA_DIR "/wmm.cof"_L1;
 const QByteArray shipped = readBytes(modelPath).value_or({});
+const QByteArray igrf = readBytes(FIELD_DATA_DIR "/igrfcoeffs.txt"_L1).value_or({});
 
 struct Point {
     double latitude = 0, longitude = 0, heightMetres = 0, year = 2026;
@@ -42,14 +46,28 @@ Result<FieldComponents> fieldAt(const Result<MagneticModel>& model, const Point&
     return model->field(p.latitude, p.longitude, p.heightMetres, p.year + laterYears);
 }
 
+// A test row of the numbers of each line of a table but its comments, named by its line.
+void testTable(const QString& name, const QString& separator) {
+    for (const QString& line : readLines(TEST_DATA_DIR "/"_L1 + name, 100).value_or({})) {
+        QList<double> numbers;
+        for (const QString& word : line.split(QRegularExpression(separator), Qt::SkipEmptyParts))
+            numbers << parseNumber(word.toStdString(), plainSeparators).value_or(qQNaN());
+        if (!line.startsWith(u'#') && !numbers.isEmpty() && !std::isnan(numbers[0]))
+            QTest::newRow(qPrintable(line.simplified())) << numbers;
+    }
+}
+
 } // namespace
 
 class tst_MagneticModel : public QObject {
     Q_OBJECT
-    const Result<MagneticModel> model = MagneticModel::load(modelPath);
+    const Result<FieldModels> catalogue = FieldModels::load(
+        {FIELD_DATA_DIR "/wmmhr.cof"_L1, modelPath, FIELD_DATA_DIR "/igrfcoeffs.txt"_L1});
 
 private slots:
-    void initTestCase() { QVERIFY(model); }
+    void initTestCase() {
+        QVERIFY2(catalogue, qPrintable(catalogue ? QString() : catalogue.error()));
+    }
 
     // At each point F, D and I as published, and each change per year the slope of its element
     // over the next 1e-5 of a year.
@@ -64,6 +82,7 @@ private slots:
     void noaaTestValues() {
         QFETCH(NoaaValue, expected);
         const double step = 1e-5;
+        const Result<MagneticModel> model = catalogue->pick(expected.at.year, u"wmm2025"_s);
         const Result<FieldComponents> now = fieldAt(model, expected.at),
                                       later = fieldAt(model, expected.at, step);
         QVERIFY(now && later);
@@ -76,6 +95,51 @@ private slots:
                                    &E::declination, &E::inclination})
             QVERIFY(std::abs((*later.*element - *now.*element) / step - now->perYear.*element) <
                     1e-3);
+    }
+
+    // NOAA's table for WMMHR-2025, the model of these dates: date, height in km, latitude,
+    // longitude, X, Y, Z, H, F, each printed to 0.1 nT.
+    void wmmhrTestValues_data() {
+        QTest::addColumn<QList<double>>("v");
+        testTable(u"WMMHR2025_TEST_VALUE_TABLE_FOR_REPORT.txt"_s, u" +"_s);
+    }
+    void wmmhrTestValues() {
+        QFETCH(QList<double>, v);
+        const Result<MagneticModel> model = catalogue->pick(v[0]);
+        QCOMPARE(model->name(), u"WMMHR-2025"_s);
+        const Result<FieldComponents> f =
+            fieldAt(model, {v[2], std::remainder(v[3], 360.0), v[1] * 1000, v[0]});
+        QVERIFY(f);
+        const std::array<double, 5> got{f->north, f->east, f->down, f->horizontal, f->total};
+        for (size_t i = 0; i < got.size(); ++i)
+            QVERIFY2(std::abs(got[i] - v[static_cast<qsizetype>(i) + 4]) <=
+                         0.051, // half the printed step
+                     qPrintable(QString::number(got[i], 'f', 4)));
+    }
+
+    // BGS's IGRF-14 reference vectors, geocentric: year, colatitude, longitude, radius in km, X,
+    // Y, Z. F, which no frame changes, within 0.1 nT at the same point in geodetic coordinates.
+    void igrfReferenceVectors_data() {
+        QTest::addColumn<QList<double>>("v");
+        testTable(u"IGRF14_REFERENCE_VECTORS.csv"_s, u","_s);
+    }
+    void igrfReferenceVectors() {
+        QFETCH(QList<double>, v);
+        const double colatitude = qDegreesToRadians(v[1]), longitude = qDegreesToRadians(v[2]);
+        const double r = v[3] * 1000;
+        double latitude = 0, lon = 0, height = 0;
+        GeographicLib::Geocentric::WGS84().Reverse(r * std::sin(colatitude) * std::cos(longitude),
+                                                   r * std::sin(colatitude) * std::sin(longitude),
+                                                   r * std::cos(colatitude), latitude, lon, height);
+        if (height < -1000) // 56 and 13 km deep, below the heights zental-field accepts
+            QSKIP("below the heights the program accepts");
+        // The model holds up to the end of 2029; BGS's 2030.0 is where its last stretch ends.
+        const double year = std::min(v[0], 2030 - 1e-9);
+        const Result<FieldComponents> f =
+            fieldAt(catalogue->pick(year, u"IGRF-14"_s), {latitude, lon, height, year});
+        QVERIFY2(f, qPrintable(f ? QString() : f.error()));
+        QVERIFY2(std::abs(f->total - std::hypot(v[4], v[5], v[6])) <= 0.1,
+                 qPrintable(QString::number(f->total, 'f', 3)));
     }
 
     // Points outside the model, and files that are not whole models, are refused.
@@ -99,6 +163,11 @@ private slots:
         QTest::newRow("a letter in a number") << Question{.file = QByteArray(shipped).replace("-29351.8", "-29351.x"), .refusal = unreadable};
         QTest::newRow("a row twice, one missing") << Question{.file = QByteArray(shipped).replace("  2   0 ", "  1   0 "), .refusal = unreadable};
         QTest::newRow("the last row missing") << Question{.file = shipped.left(shipped.indexOf(" 12  12")) + "9999\n", .refusal = unreadable};
+        QTest::newRow("IGRF, a later generation") << Question{.file = QByteArray(igrf).replace("14th", "15th"), .at = {0, 0, 0, 2030}, .refusal = u"The date lies outside IGRF-15, which covers 1900-01-01 to 2029-12-31\\.$"_s};
+        QTest::newRow("IGRF, 1900.0") << Question{.file = igrf, .at = {0, 0, 0, 1900}};
+        QTest::newRow("IGRF, no name") << Question{.file = QByteArray(igrf).replace("Generation", "generation"), .refusal = unreadable};
+        QTest::newRow("IGRF, the last row missing") << Question{.file = igrf.left(igrf.lastIndexOf("h 13 13")), .refusal = unreadable};
+        QTest::newRow("IGRF, epochs out of order") << Question{.file = QByteArray(igrf).replace("1905.0", "1900.0"), .refusal = unreadable};
         // clang-format on
     }
     void refusals() {
@@ -134,6 +203,46 @@ private slots:
         QFETCH(double, year);
         QCOMPARE(parseDate(text).value_or(qQNaN()), year);
         QTEST(dateOf(year).toString(Qt::ISODate), "day");
+    }
+
+    // The report's lines after the components: how far to trust F and D, where H is weak, and
+    // hydrogen exactly as zental's own display shows it at the one-decimal NT value.
+    void trustAndProtonLines_data() {
+        QTest::addColumn<double>("horizontal");
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QStringList>("lines"); // @ stands for zental's text of 50000.0 nT
+        const QString water = u"Protons in water: 2128.82 Hz (42.57638474 MHz/T)|zental's scale: "
+                              "0.0545 % (1.16 Hz) below water"_s;
+        QTest::newRow("NOAA's model")
+            << 20000.0 << u"WMMHR-2025"_s
+            << (u"Uncertainty of F: ± 134 nT, ± 5.7 Hz (1σ, NOAA)|Uncertainty of D: ± 0.36° (1σ, NOAA)|1 H in zental: @ Hz ± 5.7 Hz|"_s +
+                water)
+                   .split(u'|');
+        QTest::newRow("caution zone")
+            << 5999.9 << u"IGRF-14"_s
+            << (u"Uncertainty of F: none published for IGRF-14|Caution zone: H below 6000 nT, declination unreliable|1 H in zental: @ Hz|"_s +
+                water)
+                   .split(u'|');
+        QTest::newRow("blackout zone")
+            << 1999.9 << u"IGRF-14"_s
+            << (u"Uncertainty of F: none published for IGRF-14|Blackout zone: H below 2000 nT, declination unusable|1 H in zental: @ Hz|"_s +
+                water)
+                   .split(u'|');
+    }
+    void trustAndProtonLines() {
+        QFETCH(double, horizontal);
+        QFETCH(QString, model);
+        QFETCH(QStringList, lines);
+        FieldReport report;
+        report.modelName = model;
+        report.field.total = 50000.04;
+        report.field.horizontal = horizontal;
+        if (model.startsWith(u"WMM"))
+            report.uncertainty = ModelUncertainty{134, 0.25, 5205};
+        const ElementDisplayTexts zental =
+            elementDisplay(*findElementButton(hydrogenButton), "50000.0", plainSeparators);
+        lines.replaceInStrings(u"@"_s, QString::fromStdString(zental.frequencies[0]));
+        QCOMPARE(reportLines(report, plainSeparators).mid(12), lines);
     }
 
     // As the report shows numbers (here with a comma locale's separators): never grouped, and
