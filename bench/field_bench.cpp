@@ -1,5 +1,6 @@
-// Times what zental-field computes, as it uses it. The model: loading the shipped coefficient
-// file and one field evaluation at places from pole to pole. The gazetteer: opening the shipped
+// Times what zental-field computes, as it uses it. The models: loading each shipped coefficient
+// file and the catalogue of all three, and one field evaluation of each at places from pole to
+// pole. The gazetteer: opening the shipped
 // places file (map it, read its first line) and single searches, the window's 10 suggestions and
 // the command line's one place: the queries that cost most, one letter (every name starting with
 // it is read) alone and narrowed to a small country (and every one weighed), a common start, no
@@ -7,8 +8,9 @@
 // of its names. Each run is timed alone with steady_clock.
 //
 // Usage: field_bench [--scale F] [--json FILE]
+#include "field/core/fielddate.h"
+#include "field/core/fieldmodels.h"
 #include "field/core/gazetteer.h"
-#include "field/core/magneticmodel.h"
 #include "timingstats.h"
 
 #include <algorithm>
@@ -57,7 +59,9 @@ int main(int argc, char* argv[]) {
     double scale = 1.0;
     const char* jsonPath = nullptr;
     const QString placesPath = QStringLiteral(FIELD_DATA_DIR "/places.tsv");
-    const QString modelPath = QStringLiteral(FIELD_DATA_DIR "/wmm.cof");
+    const QStringList modelPaths{QStringLiteral(FIELD_DATA_DIR "/wmmhr.cof"),
+                                 QStringLiteral(FIELD_DATA_DIR "/wmm.cof"),
+                                 QStringLiteral(FIELD_DATA_DIR "/igrfcoeffs.txt")};
     for (int k = 1; k < argc; ++k) {
         if (!std::strcmp(argv[k], "--scale") && k + 1 < argc)
             scale = std::atof(argv[++k]);
@@ -76,23 +80,34 @@ int main(int argc, char* argv[]) {
     if (!findsWhatItShould(*places))
         fail("a search found something unexpected");
 
-    const zental::Result<zental::MagneticModel> model = zental::MagneticModel::load(modelPath);
-    if (!model)
-        fail("the model file could not be read");
+    const zental::Result<zental::FieldModels> models = zental::FieldModels::load(modelPaths);
+    if (!models)
+        fail("a model file could not be read");
     std::vector<Stats> results;
-    results.push_back(measure("model: load the coefficient file", iterations(200), [&] {
-        if (!zental::MagneticModel::load(modelPath))
+    results.push_back(measure("models: load all three files", iterations(50), [&] {
+        if (!zental::FieldModels::load(modelPaths))
             fail("load failed");
     }));
-    // Latitudes -89.5 to 89.5 by 7 degrees, longitudes and heights varying with them.
-    int point = 0;
-    results.push_back(measure("model: one field evaluation", iterations(20000), [&] {
-        const double latitude = -89.5 + 7 * (point % 26);
-        const double longitude = -180 + 13 * (point % 28);
-        ++point;
-        if (!model->field(latitude, longitude, 100.0 * (point % 50), 2026.5))
-            fail("a field evaluation was refused");
-    }));
+    for (size_t k = 0; k < models->models().size(); ++k) {
+        const zental::MagneticModel& model = models->models()[k];
+        const std::string name = model.name().toStdString();
+        results.push_back(measure(name + ": load its file", iterations(50), [&] {
+            if (!zental::MagneticModel::load(modelPaths[static_cast<qsizetype>(k)]))
+                fail("load failed");
+        }));
+        // Latitudes -89.5 to 89.5 by 7 degrees, longitudes and heights varying with them, in the
+        // middle of the model's span.
+        const double year =
+            (zental::decimalYearOf(model.firstDay()) + zental::decimalYearOf(model.lastDay())) / 2;
+        int point = 0;
+        results.push_back(measure(name + ": one field evaluation", iterations(5000), [&] {
+            const double latitude = -89.5 + 7 * (point % 26);
+            const double longitude = -180 + 13 * (point % 28);
+            ++point;
+            if (!model.field(latitude, longitude, 100.0 * (point % 50), year))
+                fail("a field evaluation was refused");
+        }));
+    }
     results.push_back(measure("open (map, read the first line)", iterations(200), [&] {
         if (!zental::Gazetteer::open(placesPath))
             fail("open failed");
@@ -107,7 +122,7 @@ int main(int argc, char* argv[]) {
                                 fail("too many results");
                         }));
 
-    std::printf("%s from %s; %lld places in %s\n", qPrintable(model->name()), qPrintable(modelPath),
+    std::printf("models from %s; %lld places in %s\n", qPrintable(modelPaths.join(u", ")),
                 static_cast<long long>(places->size()), qPrintable(placesPath));
     printStats(results, false);
     if (jsonPath && !writeStatsJson(jsonPath, results))

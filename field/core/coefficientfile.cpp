@@ -28,14 +28,19 @@ struct Entry {
     std::vector<double> values;
 };
 
-std::optional<std::vector<double>> numbersOf(const QStringList& words) {
+// The numbers of a text separated by blanks. WMMHR has 9,044 lines of them: no copies per word.
+std::optional<std::vector<double>> numbersOf(const QString& text) {
+    const QByteArray bytes = text.toLatin1();
+    const std::string_view all(bytes.constData(), static_cast<size_t>(bytes.size()));
     std::vector<double> numbers;
-    numbers.reserve(static_cast<size_t>(words.size()));
-    for (const QString& word : words) {
-        const std::optional<double> number = parseNumber(word.toStdString(), plainSeparators);
+    for (size_t start = all.find_first_not_of(" \t"); start != std::string_view::npos;) {
+        const size_t end = std::min(all.find_first_of(" \t", start), all.size());
+        const std::optional<double> number =
+            parseNumber(all.substr(start, end - start), plainSeparators);
         if (!number)
             return std::nullopt;
         numbers.push_back(*number);
+        start = all.find_first_not_of(" \t", end);
     }
     return numbers;
 }
@@ -93,7 +98,7 @@ std::optional<CoefficientTable> readNoaa(LineReader& reader, const QString& head
     while (const std::optional<QString> line = reader.next()) {
         if (line->trimmed().startsWith(u"9999"))
             return completed({words[1], 0, {*epoch}, {}, {}, *epoch + noaaYears}, entries);
-        const std::optional<std::vector<double>> row = numbersOf(wordsOf(*line));
+        const std::optional<std::vector<double>> row = numbersOf(*line);
         if (!row || row->size() != 6 || !isDegreeAndOrder((*row)[0], (*row)[1]))
             return std::nullopt;
         const std::vector<double>& v = *row;
@@ -120,7 +125,7 @@ std::optional<CoefficientTable> readIaga(LineReader& reader, QString line) {
     const QRegularExpressionMatch change = changeYears.match(columns.value(columns.size() - 1));
     const std::optional<std::vector<double>> epochs =
         columns.size() > 4 && columns.first() == u"g/h"
-            ? numbersOf(columns.mid(3, columns.size() - 4))
+            ? numbersOf(columns.mid(3, columns.size() - 4).join(u' '))
             : std::nullopt;
     if (table.name.isEmpty() || !wordsOf(line).startsWith(u"c/s"_s) || !epochs ||
         !change.hasMatch() ||
@@ -136,7 +141,7 @@ std::optional<CoefficientTable> readIaga(LineReader& reader, QString line) {
     std::vector<Entry> entries;
     while (const std::optional<QString> row = reader.next()) {
         const QStringList words = wordsOf(*row);
-        const std::optional<std::vector<double>> numbers = numbersOf(words.mid(1));
+        const std::optional<std::vector<double>> numbers = numbersOf(words.mid(1).join(u' '));
         if (words.isEmpty() || (words[0] != u"g" && words[0] != u"h") || !numbers ||
             numbers->size() < 2 || !isDegreeAndOrder((*numbers)[0], (*numbers)[1]))
             return std::nullopt;
