@@ -2,11 +2,49 @@
 
 #include "core/messages.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QTimer>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+#include <shellapi.h>
+#endif
+
 namespace zental {
 namespace {
+
+#ifdef Q_OS_WIN
+// Starts the program with the command line exactly as typed, the argument appended unquoted as
+// the original appended it: Notepad takes all that follows its name, blanks and all, as one file
+// name, where QProcess would quote it. The program is named apart from the line, so that no blank
+// in its path makes Windows try a shorter one first. Shown normally, like window style 1.
+bool startCommandLine(const Program& program, const QString& argument) {
+    const std::wstring path = QDir::toNativeSeparators(program.path).toStdWString();
+    std::wstring line = program.commandLine(argument).toStdWString();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+// The shell opens the address with the program the user chose for it, and says at once when
+// there is none.
+bool openWithShell(const QString& argument) {
+    const std::wstring address = argument.toStdWString();
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32; // smaller values are errors
+}
+#else
 
 // An opener runs as a child while it is watched, its output passed through, so that a pipe
 // nobody reads never stops it. The child is never killed and its QProcess never deleted while
@@ -36,15 +74,20 @@ void startWatched(const Program& program, const QString& argument,
     QTimer::singleShot(openerWatchMilliseconds, process, [once] { once(true); });
     process->start(program.path, program.arguments(argument));
 }
+#endif
 
 } // namespace
 
 void DetachedProcessStarter::start(const Program& program, const QString& argument,
                                    std::function<void(bool)> started) {
+#ifdef Q_OS_WIN
+    started(program.isOpener ? openWithShell(argument) : startCommandLine(program, argument));
+#else
     if (program.isOpener)
         startWatched(program, argument, std::move(started));
     else
         started(QProcess::startDetached(program.path, program.arguments(argument)));
+#endif
 }
 
 struct Launcher::Attempt {

@@ -17,9 +17,10 @@ namespace zental {
 class ProcessStarter {
 public:
     virtual ~ProcessStarter() = default;
-    // Starts `program` with its arguments, each handed over whole, never through a shell, and
-    // tells `started` whether it did. An opener that exits with an error within
-    // `openerWatchMilliseconds` did not. `started` may be called before this returns.
+    // Starts `program` with its arguments, never through a shell: each handed over whole, or on
+    // Windows in the command line as typed. Tells `started` whether it did. An opener that exits
+    // with an error within `openerWatchMilliseconds` did not. `started` may be called before this
+    // returns.
     virtual void start(const Program& program, const QString& argument,
                        std::function<void(bool)> started) = 0;
 };

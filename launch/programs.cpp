@@ -24,9 +24,11 @@ namespace {
 
 PlatformPrograms platformPrograms() {
 #if defined(Q_OS_WIN)
+    // Internet Explorer is retired, and its path unquoted in a command line would start
+    // "c:\program.exe" where one exists: the page opens in the user's default browser instead.
     return {{{QStringLiteral("c:\\windows\\system32\\notepad.exe"), {}},
              {QStringLiteral("c:\\windows\\notepad.exe"), {}}},
-            {{QStringLiteral("c:\\program files\\internet explorer\\iexplore.exe"), {}}}};
+            {{QStringLiteral("start"), {}, true}}};
 #elif defined(Q_OS_MACOS)
     return {{{QStringLiteral("/usr/bin/open"), {QStringLiteral("-t")}, true},
              {QStringLiteral("/System/Applications/TextEdit.app/Contents/MacOS/TextEdit"), {}}},

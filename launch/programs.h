@@ -13,7 +13,8 @@ struct Program {
     QString path;
     QStringList options; // fixed arguments before the appended one
     // An opener hands the argument on to another program and exits: one that exits with an error
-    // right away found nothing to hand it to, and so did not start anything.
+    // right away found nothing to hand it to, and so did not start anything. On Windows the opener
+    // is the shell's, as cmd's "start" uses it: no program is started by path.
     bool isOpener = false;
 
     // The command line as the user would type it: path, options, then the argument verbatim.

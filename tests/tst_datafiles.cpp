@@ -1,9 +1,12 @@
 // The data files as their readers see them: every kind of line end, also where the reader's 64 KiB
-// blocks meet; damaged and odd pair lists and settings files, a FIFO refused rather than waited on;
-// and writes that a kill at any moment cannot cut off.
+// blocks meet; UTF-8 and the Windows original's Windows-1252; damaged and odd pair lists and
+// settings files, a FIFO refused rather than waited on; a profile appended in the file's own
+// encoding; and writes that a kill at any moment cannot cut off.
 #include "core/pairlist.h"
+#include "core/profilefile.h"
 #include "core/settingsfile.h"
 #include "core/textfile.h"
+#include "field/core/profileappend.h"
 #include "support/files.h"
 
 #include <QCoreApplication>
@@ -71,6 +74,10 @@ class tst_DataFiles : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
     QString path(const QString& name) const { return m_dir.filePath(name); }
+    // Messages name a file by its native path.
+    QString here(QString message) const {
+        return message.replace(u"HERE/"_s, QDir::toNativeSeparators(m_dir.path() + u'/'));
+    }
 
 private slots:
     void readLines_data() {
@@ -80,7 +87,9 @@ private slots:
         row("empty file", "", 0, {});
         row("CR, LF and CR LF", "A\rB\nC\r\nD\r\n", 0, {"A", "B", "C", "D"});
         row("empty lines, LF CR is two ends", "\r\n\n\rB", 0, {"", "", "", "B"});
-        row("blanks and local 8-bit kept", " M\xc3\xbcnchen \r\n", 0, {" M\u00fcnchen "});
+        row("blanks and UTF-8 kept", " M\xc3\xbcnchen \r\n", 0, {" M\u00fcnchen "});
+        row("Windows-1252 where not UTF-8, each line", "Z\xfcrich \x80\x81\x9f\r\nK\xc3\xb6ln", 0,
+            {u"Z\u00fcrich \u20ac\u0081\u0178"_s, u"K\u00f6ln"_s});
         row("line over blocks, CR LF across two", "~\r\nB", 3 * block - 1, {"~", "B"});
         row("CR ends a block", "~\rB", block - 1, {"~", "B"});
         row("CR ends a block and the file", "~\r", block - 1, {"~"});
@@ -105,7 +114,7 @@ private slots:
         QTest::newRow("two pairs, nothing chosen") << PairFile{.content = "Water\r\n42.5\r\nSalt\r\n12\r\n", .names = {"Water", "Salt"}, .last = "12", .index = -1};
         QTest::newRow("last name without value") << PairFile{.content = "Water\r\n42.5\r\nBenzene", .names = {"Water", "Benzene"}, .last = "42.5", .index = 1};
         QTest::newRow("empty file") << PairFile{.content = ""};
-        QTest::newRow("NUL bytes and invalid UTF-8") << PairFile{.content = "M\xfcnchen\r\n42.5\r\n\0Bern\0\xc3\r\n\0\x01\xff\x7f\r\nJunk\r\n"_ba + junk + "\r\nSalt\r\n12\r\n", .names = {u"M\ufffdnchen"_s, u"\0Bern\0\ufffd"_s, "Junk", "Salt"}, .last = "12", .index = 1, .value = u"\0\x01\ufffd\x7f"_s};
+        QTest::newRow("NUL bytes and invalid UTF-8") << PairFile{.content = "M\xfcnchen\r\n42.5\r\n\0Bern\0\xc3\r\n\0\x01\xff\x7f\r\nJunk\r\n"_ba + junk + "\r\nSalt\r\n12\r\n", .names = {u"M\u00fcnchen"_s, u"\0Bern\0\u00c3"_s, "Junk", "Salt"}, .last = "12", .index = 1, .value = u"\0\x01\u00ff\x7f"_s};
         QTest::newRow("50 MB, 51 pairs read") << PairFile{.content = pairs(51) + QByteArray("Entry\r\n1\r\n").repeated(5 << 20), .names = QString(pairs(51)).split(QRegularExpression("\r\n\\d+\r\n"), Qt::SkipEmptyParts), .last = "51", .index = 50, .value = "51"};
         QTest::newRow("FIFO without writer") << PairFile{.content = fifo, .refusal = u"The file \"HERE/list.ini\" could not be read."_s};
         // clang-format on
@@ -116,7 +125,7 @@ private slots:
         QVERIFY(plant(list, file.content));
         const Result<PairNames> read = readPairNames(list);
         const Result<std::optional<QString>> value = readPairValue(list, file.index);
-        const QString refusal = file.refusal.replace(u"HERE"_s, m_dir.path());
+        const QString refusal = here(file.refusal);
         QCOMPARE(read ? QString() : read.error(), refusal);
         QCOMPARE(value ? QString() : value.error(), refusal);
         QCOMPARE(read.value_or({}).names, file.names);
@@ -136,19 +145,52 @@ private slots:
         QTest::newRow("FIFO without writer") << SettingsFile{.content = fifo, .rewrite = true, .saved = none};
         QTest::newRow("two lines") << SettingsFile{.content = "\n47000", .nt = "47000", .rewrite = true, .saved = nt};
         QTest::newRow("five lines") << SettingsFile{.content = "first\r\n47000\r\nthird\r\nfourth\r\nfifth\r\n", .nt = "47000", .rewrite = false, .saved = nt};
-        QTest::newRow("NT value of 40000 digits, NUL bytes and invalid UTF-8") << SettingsFile{.content = odd + digits + "\0\xff"_ba + "0" + crlf + junk + crlf, .nt = QString::fromLatin1(digits) + u"\0\ufffd0"_s, .rewrite = false, .saved = crlf + digits + "\0\xef\xbf\xbd"_ba + "0" + crlf + crlf};
+        QTest::newRow("NT value of 40000 digits, NUL bytes and invalid UTF-8") << SettingsFile{.content = odd + digits + "\0\xff"_ba + "0" + crlf + junk + crlf, .nt = QString::fromLatin1(digits) + u"\0\u00ff0"_s, .rewrite = false, .saved = crlf + digits + "\0\xc3\xbf"_ba + "0" + crlf + crlf};
         // clang-format on
     }
     void settingsFile() {
         QFETCH(SettingsFile, file);
         const QString settings = path(settingsFileName);
+#ifdef Q_OS_WIN
+        if (file.content == fifo)
+            QSKIP("the stand-in for a FIFO cannot be replaced while it is held");
+#endif
         QVERIFY(plant(settings, file.content));
         const StoredSettings read = readSettings(settings);
         QCOMPARE(read.ntValue, file.nt);
         QCOMPARE(read.needsRewrite, file.rewrite);
         const Status saved = writeSettings(settings, read.ntValue.value_or(QString()));
-        QCOMPARE(saved ? QString() : saved.error(), file.refusal.replace(u"HERE"_s, m_dir.path()));
+        QCOMPARE(saved ? QString() : saved.error(), here(file.refusal));
         QCOMPARE(state(settings), file.saved);
+    }
+
+    // Add to Profiles writes in the file's encoding, so that no file holds two.
+    void appendKeepsTheEncoding_data() {
+        QTest::addColumn<QByteArray>("before"); // "Zürich" at 1 nT, or no file
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("added");
+        // clang-format off
+        QTest::newRow("Windows-1252") << "Z\xfcrich\r\n1\r\n"_ba << u"K\u00f6ln"_s << "K\xf6ln"_ba;
+        QTest::newRow("letters Windows-1252 lacks") << "Z\xfcrich\r\n1\r\n"_ba << u"\u0141\u00f3d\u017a \u20ac"_s << "?\xf3\x64? \x80"_ba;
+        QTest::newRow("UTF-8") << "Z\xc3\xbcrich\r\n1\r\n"_ba << u"K\u00f6ln"_s << "K\xc3\xb6ln"_ba;
+        QTest::newRow("new file") << missing << u"K\u00f6ln"_s << "K\xc3\xb6ln"_ba;
+        // clang-format on
+    }
+    void appendKeepsTheEncoding() {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, name);
+        QFETCH(QByteArray, added);
+        const QString profiles = path(profileFileName);
+        QVERIFY(plant(profiles, before) && appendProfile(profiles, name, u"2"_s));
+        QCOMPARE(state(profiles), (before == missing ? ""_ba : before) + added + "\r\n2\r\n");
+        QCOMPARE(readPairNames(profiles)->names.first(),
+                 before == missing ? name : u"Z\u00fcrich"_s);
+    }
+
+    // Every byte of a file that is not UTF-8 reads as a character that writes back as that byte.
+    void windows1252RoundTrip() {
+        QCOMPARE(encodingOf(junk), TextEncoding::Windows1252);
+        QCOMPARE(encodeText(decodeText(junk), TextEncoding::Windows1252), junk);
     }
 
     // Each round kills the writer after none, one or two whole writes, at a random moment of the
@@ -172,7 +214,7 @@ private slots:
             for (int done = 0; done < wholeWrites; ++done) {
                 while (!writer.canReadLine())
                     QVERIFY(writer.waitForReadyRead(-1));
-                QCOMPARE(writer.readLine(), "written\n");
+                QCOMPARE(writer.readLine().trimmed(), "written"); // CR LF on Windows
             }
             QThread::usleep(killAfterMicroseconds(rng));
             writer.kill(); // SIGKILL: no chance to clean up

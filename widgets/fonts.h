@@ -1,4 +1,5 @@
-// The layout's "MS Sans Serif" faces, mapped to a metric-compatible font elsewhere than Windows.
+// The layout's "MS Sans Serif" faces: "Microsoft Sans Serif" on Windows, a metric-compatible
+// font elsewhere.
 #pragma once
 
 #include "widgets/layout.h"

@@ -17,8 +17,8 @@ QString oneLine(QString text) {
     return text.replace(u"\r\n"_s, u" "_s).replace(u'\r', u' ').replace(u'\n', u' ').trimmed();
 }
 
-QByteArray lineOf(const QString& text) {
-    return oneLine(text).toLocal8Bit() + "\r\n";
+QByteArray lineOf(const QString& text, TextEncoding encoding) {
+    return encodeText(oneLine(text), encoding) + "\r\n";
 }
 
 Status roomFor(const QString& path, qsizetype lineCount) {
@@ -60,7 +60,8 @@ Status appendProfile(const QString& path, const QString& name, const QString& nt
             return Failure{kept.error()};
         bytes = std::move(kept).value();
     }
-    if (!writeBytes(path, bytes + lineOf(name) + lineOf(ntValue)))
+    const TextEncoding encoding = encodingOf(bytes); // the file's own, so that it keeps one
+    if (!writeBytes(path, bytes + lineOf(name, encoding) + lineOf(ntValue, encoding)))
         return Failure{fieldtext::profilesUnwritable(path)};
     return Done{};
 }

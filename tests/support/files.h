@@ -2,11 +2,16 @@
 // else stands at the name.
 #pragma once
 
+#include <QDir>
 #include <QFileInfo>
 
-#include <cstdio>
+#ifdef Q_OS_WIN
+#include <QHash>
 
+#include <windows.h>
+#else
 #include <sys/stat.h>
+#endif
 
 inline const QByteArray folder = "<folder>", fifo = "<FIFO>", missing = "<missing>",
                         unreadable = "<unreadable>";
@@ -29,21 +34,51 @@ inline QByteArray pairs(int count) {
     return bytes;
 }
 
+#ifdef Q_OS_WIN
+// Windows has no FIFOs among its files. A file held open sharing only its deletion stands in for
+// one: there but unreadable, and replaced by a file renamed over it.
+inline QHash<QString, HANDLE> heldFiles;
+inline bool isFifo(const QString& name) {
+    QFile file(name);
+    return heldFiles.contains(name) && file.exists() && !file.open(QIODevice::ReadOnly);
+}
+inline void makeFifo(const QString& name) {
+    heldFiles.insert(name, CreateFileW(reinterpret_cast<LPCWSTR>(name.utf16()), GENERIC_READ,
+                                       FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS, 0, nullptr));
+}
+inline void releaseFifo(const QString& name) {
+    if (heldFiles.contains(name))
+        CloseHandle(heldFiles.take(name));
+}
+#else
+inline bool isFifo(const QString& name) {
+    const QFileInfo info(name);
+    return info.exists() && !info.isFile() && !info.isDir(); // the only other kind planted
+}
+inline void makeFifo(const QString& name) {
+    mkfifo(QFile::encodeName(name).constData(), 0644);
+}
+inline void releaseFifo(const QString&) {}
+#endif
+
 inline QByteArray state(const QString& name) {
-    const QFileInfo info(name); // a FIFO is the only other kind planted
+    const QFileInfo info(name);
+    if (isFifo(name))
+        return fifo;
     if (info.isFile())
         return fileContent(name);
-    return info.isDir() ? folder : info.exists() ? fifo : missing;
+    return info.isDir() ? folder : missing;
 }
 
 // Replaces whatever stands at `name` by `wanted`; true when state() shows it.
 inline bool plant(const QString& name, const QByteArray& wanted) {
-    const QByteArray path = QFile::encodeName(name);
-    std::remove(path.constData()); // a file, a FIFO or an empty folder
+    releaseFifo(name);
+    if (!QFile::remove(name)) // a file or a FIFO, else an empty folder
+        QDir().rmdir(name);
     if (wanted == folder)
-        mkdir(path.constData(), 0755);
+        QDir().mkdir(name);
     else if (wanted == fifo)
-        mkfifo(path.constData(), 0644);
+        makeFifo(name);
     else if (wanted != missing)
         writeFile(name, wanted);
     return state(name) == wanted;

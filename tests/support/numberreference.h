@@ -6,25 +6,43 @@
 
 #include <QRegularExpression>
 
-#include <locale.h>
-
 #include <array>
 #include <bit>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
+
+#ifndef Q_OS_WIN
+#include <locale.h>
+#endif
 
 namespace zental::reference {
 
+#ifdef Q_OS_WIN
+// Qt leaves the C library in the "C" locale on Windows. mingw's own strtod rounds every text
+// correctly, msvcrt's does not.
+struct CLocaleScope {};
+inline double cStrtod(const char* text) {
+    return __mingw_strtod(text, nullptr);
+}
+#else
 inline const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
-
 // printf has no variant taking a locale, so the thread's locale is switched for the call.
-template <typename... Args> std::string printed(const char* format, Args... args) {
+struct CLocaleScope {
     const locale_t previous = uselocale(cLocale);
+    ~CLocaleScope() { uselocale(previous); }
+};
+inline double cStrtod(const char* text) {
+    return strtod_l(text, nullptr, cLocale);
+}
+#endif
+
+template <typename... Args> std::string printed(const char* format, Args... args) {
+    [[maybe_unused]] const CLocaleScope inC;
     std::array<char, 1024> text; // printf fills it
     const int length = std::snprintf(text.data(), text.size(), format, args...);
-    uselocale(previous);
     return {text.data(), static_cast<size_t>(length)};
 }
 
@@ -61,7 +79,7 @@ inline std::optional<double> parseNumber(std::string_view text, const Separators
                                  .replace(separators.group.c_str(), "")
                                  .replace(separators.decimal.c_str(), ".");
     errno = 0;
-    const double value = strtod_l(cText.constData(), nullptr, cLocale);
+    const double value = cStrtod(cText.constData());
     return errno == ERANGE && std::isinf(value) ? std::nullopt : std::optional(value);
 }
 
