@@ -26,6 +26,15 @@ QString noPlaceCalled(const QString& name) {
     return u"No place called \"%1\" is known."_s.arg(name);
 }
 
+QString computedForCoordinates(const QString& placeText) {
+    return u"\"%1\" is not a place chosen from the list: this is the NT value at the latitude and "
+           "longitude typed."_s.arg(placeText);
+}
+
+QString protonProfileName(const QString& hertz) {
+    return u"Proton %1 Hz"_s.arg(hertz);
+}
+
 QString notANumber(const QString& caption, const QString& text) {
     return u"%1: \"%2\" is not a number."_s.arg(caption, text);
 }

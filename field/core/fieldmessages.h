@@ -11,6 +11,7 @@
 namespace zental::fieldtext {
 
 inline const QString placesLoading = QStringLiteral("The places are still loading.");
+inline const QString modelLoading = QStringLiteral("The field model is still loading.");
 inline const QString nothingToComputeOnCommandLine =
     QStringLiteral("Name a place or give a latitude and a longitude (see --help).");
 inline const QString nothingToComputeInWindow =
@@ -23,7 +24,15 @@ inline const QString heightOutOfRange =
     QStringLiteral("The height must be from -1000 to 850000 metres, the model's range.");
 inline const QString noModels = QStringLiteral("No model file is given.");
 
+inline const QString chooseFromList = QStringLiteral(
+    "Choose a place from the list (Down, then Enter), or type a latitude and a longitude.");
+inline const QString measuredSuffix = QStringLiteral(" (measured)");
+inline const QString fromProtonFrequency =
+    QStringLiteral("From the proton frequency: NT = f × 2350 / 100.");
+
 QString noDisplay(const QString& why);
+QString computedForCoordinates(const QString& placeText);
+QString protonProfileName(const QString& hertz);
 QString modelUnreadable(const QString& path);
 QString placesUnreadable(const QString& path);
 QString noPlaceCalled(const QString& name);

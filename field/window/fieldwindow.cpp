@@ -6,6 +6,7 @@
 #include "widgets/pushbutton.h"
 #include "widgets/valuelabel.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QCompleter>
 #include <QFileInfo>
@@ -26,9 +27,18 @@ namespace {
 
 constexpr int suggestionCount = 10;
 
-const QString credits = u"Field: World Magnetic Model, NOAA NCEI (public domain), through "
-                        "GeographicLib. Places: GeoNames, geonames.org (CC BY 4.0). The model is "
-                        "good to about 150 nT in F; local rock and magnetic storms add more."_s;
+const QString credits =
+    u"Field: WMMHR-2025 and WMM-2025, NOAA NCEI (public domain); IGRF-14, IAGA Working Group "
+    "V-MOD (CC BY 4.0); summed by GeographicLib. Places: GeoNames, geonames.org (CC BY 4.0). "
+    "Local rock and magnetic storms add to the model's uncertainty."_s;
+
+// The most lines a report has: that of a named place, from a model with published uncertainties,
+// in a field weak enough for a warning.
+int longestReportLineCount() {
+    const FieldReport weakest{{u"A place"_s, 0, 0, 0},          QDate(2026, 1, 1), 2026, {}, {},
+                              ModelUncertainty{134, 0.25, 5205}};
+    return static_cast<int>(reportLines(weakest, plainSeparators).size());
+}
 
 } // namespace
 
@@ -38,11 +48,9 @@ QFuture<Result<Gazetteer>> loadPlacesInBackground(const QString& path) {
 
 FieldWindow::FieldWindow(FieldWindowSetup setup, QWidget* parent)
     : QWidget(parent)
-    , m_setup(std::move(setup))
-    , m_model(FieldModels::load(m_setup.files.models)) {
+    , m_setup(std::move(setup)) {
     setWindowTitle(u"ZENTAL Field"_s);
     auto* layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize); // as large as its content, no larger
     m_inputs = new QGridLayout;
     layout->addLayout(m_inputs);
     m_place = addInput(u"Place"_s, u"&Place:"_s);
@@ -57,20 +65,26 @@ FieldWindow::FieldWindow(FieldWindowSetup setup, QWidget* parent)
 
     m_suggestionList = new QStringListModel(this);
     m_completer = new QCompleter(m_suggestionList, this);
-    m_completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion); // the gazetteer filters
-    m_place->setCompleter(m_completer);
+    // The gazetteer filters and ranks; the completer only shows the list. Set on the box, it
+    // would mark the first suggestion that starts with the text, and Enter would take that one.
+    m_completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    m_completer->setMaxVisibleItems(suggestionCount); // a list that scrolls hides its last row
+    m_completer->setWidget(m_place);
     connect(m_place, &QLineEdit::textEdited, this, &FieldWindow::placeEdited);
+    connect(m_place, &QLineEdit::returnPressed, this, &FieldWindow::chooseFirstSuggestion);
     connect(m_completer, qOverload<const QModelIndex&>(&QCompleter::activated), this,
             &FieldWindow::placeChosen);
     for (QLineEdit* box : {m_latitude, m_longitude})
         connect(box, &QLineEdit::textEdited, this, &FieldWindow::coordinatesEdited);
-    for (QLineEdit* box : {m_height, m_date, m_proton})
+    connect(m_height, &QLineEdit::textEdited, this, &FieldWindow::heightEdited);
+    for (QLineEdit* box : {m_date, m_proton})
         connect(box, &QLineEdit::textEdited, this, &FieldWindow::recompute);
     buildResult();
+    reserveRoom();
 
-    connect(&m_loading, &QFutureWatcher<Result<Gazetteer>>::finished, this,
-            &FieldWindow::placesLoaded);
-    m_loading.setFuture(m_setup.loadPlaces(m_setup.files.places));
+    m_places.await(m_setup.loadPlaces(m_setup.files.places), [this] { placesLoaded(); });
+    m_models.await(QtConcurrent::run(&FieldModels::load, m_setup.files.models),
+                   [this] { recompute(); });
     m_place->setFocus();
     recompute();
 }
@@ -99,19 +113,31 @@ void FieldWindow::buildResult() {
     result->addWidget(m_ntValue);
     result->addStretch();
     m_details = new QLabel(this);
+    m_details->setWordWrap(true);
+    m_details->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_details->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_details->setAccessibleName(u"Field details"_s);
     m_status = new QLabel(this);
     m_status->setWordWrap(true);
+    m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_status->setAccessibleName(u"Status"_s);
+    m_name = new QLineEdit(this);
+    m_name->setAccessibleName(u"Profile name"_s);
+    auto* nameLabel = new QLabel(u"Profile &name:"_s, this);
+    nameLabel->setBuddy(m_name);
+    connect(m_name, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_ownName = !text.trimmed().isEmpty(); // emptied, it follows the result again
+        updateAddButton();
+    });
     m_copy = new PushButton(u"&Copy NT Value"_s, this);
     m_add = new PushButton(u"&Add to Profiles"_s, this);
     connect(m_copy, &QPushButton::clicked, this, &FieldWindow::copyNtValue);
     connect(m_add, &QPushButton::clicked, this, &FieldWindow::addToProfiles);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_copy);
+    buttons->addWidget(nameLabel);
+    buttons->addWidget(m_name, 1);
     buttons->addWidget(m_add);
-    buttons->addStretch();
+    buttons->addWidget(m_copy);
     auto* help = new QLabel(credits, this);
     help->setWordWrap(true);
     help->setAccessibleName(u"Help"_s);
@@ -123,102 +149,172 @@ void FieldWindow::buildResult() {
     layout->addWidget(help);
 }
 
+// Room for the longest result and the longest message from the start, so the window keeps its
+// size whatever it shows.
+void FieldWindow::reserveRoom() {
+    m_ntValue->setText(ntValueText(99999.9, m_setup.separators)); // an empty label is lower
+    m_ntValue->setFixedHeight(m_ntValue->sizeHint().height());
+    m_ntValue->clear();
+    const int line = m_details->fontMetrics().lineSpacing();
+    m_details->setFixedHeight(line * (longestReportLineCount() + 1)); // +1: a long place wraps
+    m_status->setFixedHeight(line * 3);
+}
+
 // The user may have typed a name before the places were there: it is looked up now.
 void FieldWindow::placesLoaded() {
-    m_places = m_loading.result();
     if (!m_place->text().isEmpty())
         placeEdited(m_place->text());
 }
 
 void FieldWindow::placeEdited(const QString& text) {
-    m_suggestions =
-        m_places && *m_places ? (*m_places)->search(text, suggestionCount) : QList<Place>();
+    if (m_chosen && text != m_chosen->name)
+        leavePlace();
+    listSuggestions(text);
+    recompute();
+}
+
+void FieldWindow::listSuggestions(const QString& text) {
+    m_suggestions = m_places.arrived() && *m_places ? (*m_places)->search(text, suggestionCount)
+                                                    : QList<Place>();
     QStringList shown;
     for (const Place& place : std::as_const(m_suggestions))
         shown << placeText(place);
     m_suggestionList->setStringList(shown);
-    if (m_suggestions.isEmpty()) {
-        m_chosen.reset();
-        if (text.trimmed().isEmpty())
-            recompute();
-        else
-            showProblem(placesProblem(text));
-        return;
-    }
     // A list opened under a box the user has left would take the keys meant for another box.
-    if (m_place->hasFocus())
+    if (!m_suggestions.isEmpty() && m_place->hasFocus() && !m_chosen)
         m_completer->complete();
-    usePlace(m_suggestions.first());
 }
 
 QString FieldWindow::placesProblem(const QString& text) const {
-    if (!m_places)
+    if (!m_places.arrived())
         return fieldtext::placesLoading;
     if (!*m_places)
         return m_places->error();
-    return fieldtext::noPlaceCalled(text);
+    if (!m_suggestions.isEmpty())
+        return fieldtext::chooseFromList;
+    return fieldtext::noPlaceCalled(text.trimmed());
 }
 
 void FieldWindow::placeChosen(const QModelIndex& index) {
     if (index.row() >= 0 && index.row() < m_suggestions.size())
-        usePlace(m_suggestions[index.row()]);
+        choosePlace(m_suggestions[index.row()]);
 }
 
-void FieldWindow::coordinatesEdited() {
-    m_chosen.reset(); // the coordinates are no longer the place's
-    m_place->clear();
-    recompute();
+// Enter in Place takes the best match, unless the user has marked another in the list.
+void FieldWindow::chooseFirstSuggestion() {
+    const QAbstractItemView* list = m_completer->popup();
+    if (list->isVisible() && list->currentIndex().isValid())
+        return; // the list hands the marked one on once the box has seen the key
+    if (!m_chosen && !m_suggestions.isEmpty())
+        choosePlace(m_suggestions.first());
 }
 
-void FieldWindow::usePlace(const Place& place) {
+void FieldWindow::choosePlace(const Place& place) {
     m_chosen = siteOf(place);
+    m_place->setText(m_chosen->name);
     m_latitude->setText(fixedText(m_chosen->latitude, 5, m_setup.separators));
     m_longitude->setText(fixedText(m_chosen->longitude, 5, m_setup.separators));
     m_height->setText(fixedText(m_chosen->heightMetres, 0, m_setup.separators));
     recompute();
 }
 
-Result<FieldReport> FieldWindow::fieldReport() const {
-    if (!m_model)
-        return Failure{m_model.error()};
+// The place's coordinates and height go with it; what the user had typed comes back.
+void FieldWindow::leavePlace() {
+    m_chosen.reset();
+    m_latitude->setText(m_typed.latitude);
+    m_longitude->setText(m_typed.longitude);
+    m_height->setText(m_typed.height);
+}
+
+// Edited coordinates are the user's own and no longer the chosen place's.
+void FieldWindow::coordinatesEdited() {
+    m_typed.latitude = m_latitude->text();
+    m_typed.longitude = m_longitude->text();
+    if (m_chosen) {
+        m_chosen.reset();
+        m_place->clear();
+        m_height->setText(m_typed.height);
+        listSuggestions({});
+    }
+    recompute();
+}
+
+void FieldWindow::heightEdited(const QString& text) {
+    m_typed.height = text;
+    recompute();
+}
+
+void FieldWindow::recompute() {
+    const Result<Outcome> shown = outcome();
+    if (!shown)
+        return showProblem(shown.error());
+    showOutcome(*shown);
+}
+
+Result<FieldWindow::Outcome> FieldWindow::outcome() const {
+    return m_proton->text().trimmed().isEmpty() ? fieldOutcome() : protonOutcome();
+}
+
+// The field where the user says: at the chosen place, else at the coordinates typed, saying so
+// when Place holds a name that was not chosen.
+Result<FieldWindow::Outcome> FieldWindow::fieldOutcome() const {
+    const QString placeText = m_place->text().trimmed();
+    const bool unchosenName = !m_chosen && !placeText.isEmpty();
+    const bool noCoordinates =
+        m_latitude->text().trimmed().isEmpty() && m_longitude->text().trimmed().isEmpty();
+    if (unchosenName && noCoordinates)
+        return Failure{placesProblem(placeText)};
+    if (!m_models.arrived())
+        return Failure{fieldtext::modelLoading};
+    if (!*m_models)
+        return Failure{m_models->error()};
     const Result<FieldQuery> query = parseFieldInputs(
         {m_chosen, m_latitude->text(), m_longitude->text(), m_height->text(), m_date->text()},
         m_setup.today, m_setup.separators);
     if (!query)
         return Failure{query.error()};
-    return reportOf(*m_model, *query);
-}
-
-void FieldWindow::recompute() {
-    if (!m_proton->text().trimmed().isEmpty()) {
-        const Result<double> nt = parseProtonFrequency(m_proton->text(), m_setup.separators);
-        if (!nt)
-            return showProblem(nt.error());
-        m_profileName =
-            m_chosen ? m_chosen->name : u"Proton %1 Hz"_s.arg(m_proton->text().trimmed());
-        return showNtValue(*nt, {u"From the proton frequency: NT = f × 2350 / 100."_s});
-    }
-    const Result<FieldReport> report = fieldReport();
+    const Result<FieldReport> report = reportOf(**m_models, *query);
     if (!report)
-        return showProblem(report.error());
-    m_profileName = siteName(report->site, m_setup.separators);
-    showNtValue(report->field.total, reportLines(*report, m_setup.separators));
+        return Failure{report.error()};
+    return Outcome{report->field.total, reportLines(*report, m_setup.separators),
+                   siteName(report->site, m_setup.separators),
+                   unchosenName ? fieldtext::computedForCoordinates(placeText) : QString()};
 }
 
-void FieldWindow::showNtValue(double nanotesla, const QStringList& details) {
-    m_ntValue->setValue(ntValueText(nanotesla, m_setup.separators));
-    m_details->setText(details.join(u'\n'));
-    m_status->clear();
+// The NT value of a measured proton frequency, named after the place it was measured at.
+Result<FieldWindow::Outcome> FieldWindow::protonOutcome() const {
+    const Result<double> nt = parseProtonFrequency(m_proton->text(), m_setup.separators);
+    if (!nt)
+        return Failure{nt.error()};
+    const Result<Outcome> where = fieldOutcome();
+    const QString name = where ? where->profileName + fieldtext::measuredSuffix
+                               : fieldtext::protonProfileName(m_proton->text().trimmed());
+    return Outcome{*nt, {fieldtext::fromProtonFrequency}, name, {}};
+}
+
+void FieldWindow::showOutcome(const Outcome& outcome) {
+    m_ntValue->setValue(ntValueText(outcome.nanotesla, m_setup.separators));
+    m_details->setText(outcome.details.join(u'\n'));
+    m_status->setText(outcome.note);
+    if (!m_ownName)
+        m_name->setText(outcome.profileName);
     m_copy->setEnabled(true);
-    m_add->setEnabled(true);
+    updateAddButton();
 }
 
 void FieldWindow::showProblem(const QString& problem) {
     m_ntValue->setValue({});
     m_details->clear();
     m_status->setText(problem);
+    if (!m_ownName)
+        m_name->clear();
     m_copy->setEnabled(false);
-    m_add->setEnabled(false);
+    updateAddButton();
+}
+
+// Only a value the window shows, under a name, goes into the profiles.
+void FieldWindow::updateAddButton() {
+    m_add->setEnabled(!m_ntValue->text().isEmpty() && !m_name->text().trimmed().isEmpty());
 }
 
 void FieldWindow::copyNtValue() {
@@ -227,10 +323,10 @@ void FieldWindow::copyNtValue() {
 }
 
 void FieldWindow::addToProfiles() {
-    const Status added = appendProfile(m_setup.profilePath, m_profileName, m_ntValue->text());
-    m_status->setText(
-        added ? fieldtext::profileAdded(m_profileName, m_ntValue->text(), m_setup.profilePath)
-              : added.error());
+    const QString name = m_name->text().trimmed();
+    const Status added = appendProfile(m_setup.profilePath, name, m_ntValue->text());
+    m_status->setText(added ? fieldtext::profileAdded(name, m_ntValue->text(), m_setup.profilePath)
+                            : added.error());
 }
 
 } // namespace zental

@@ -2,13 +2,13 @@
 // frequency, recomputed as the user types; copied to the clipboard or added to the profiles.
 #pragma once
 
+#include "core/backgroundload.h"
 #include "field/core/commandline.h"
+#include "field/core/fieldmodels.h"
 #include "field/core/fieldreport.h"
 #include "field/core/gazetteer.h"
-#include "field/core/magneticmodel.h"
 
 #include <QFuture>
-#include <QFutureWatcher>
 #include <QWidget>
 
 #include <functional>
@@ -44,28 +44,49 @@ public:
     explicit FieldWindow(FieldWindowSetup setup, QWidget* parent = nullptr);
 
 private:
+    // What the window shows for the inputs: the NT value, how it was found, the profile name it
+    // suggests, and a note on what it was computed for.
+    struct Outcome {
+        double nanotesla = 0;
+        QStringList details;
+        QString profileName;
+        QString note;
+    };
+    // What the user typed into the boxes a chosen place fills; it comes back when the place goes.
+    struct Typed {
+        QString latitude, longitude, height;
+    };
+
     QLineEdit* addInput(const QString& name, const QString& caption, const QString& unit = {});
     void buildResult();
+    void reserveRoom();
     void placesLoaded();
     void placeEdited(const QString& text);
+    void listSuggestions(const QString& text);
     QString placesProblem(const QString& text) const;
     void placeChosen(const QModelIndex& index);
+    void chooseFirstSuggestion();
+    void choosePlace(const Place& place);
+    void leavePlace();
     void coordinatesEdited();
-    void usePlace(const Place& place);
+    void heightEdited(const QString& text);
     void recompute();
-    Result<FieldReport> fieldReport() const;
-    void showNtValue(double nanotesla, const QStringList& details);
+    Result<Outcome> outcome() const;
+    Result<Outcome> fieldOutcome() const;
+    Result<Outcome> protonOutcome() const;
+    void showOutcome(const Outcome& outcome);
     void showProblem(const QString& problem);
+    void updateAddButton();
     void copyNtValue();
     void addToProfiles();
 
     FieldWindowSetup m_setup;
-    Result<FieldModels> m_model;
-    std::optional<Result<Gazetteer>> m_places; // nothing while they load
-    QFutureWatcher<Result<Gazetteer>> m_loading;
+    LoadedInBackground<FieldModels> m_models;
+    LoadedInBackground<Gazetteer> m_places;
     QList<Place> m_suggestions;
-    std::optional<Site> m_chosen; // the place the coordinates came from, until they are edited
-    QString m_profileName;
+    std::optional<Site> m_chosen; // the place chosen from the list, while Place still names it
+    Typed m_typed;
+    bool m_ownName = false; // the user has written the profile name: it is theirs to change
 
     QGridLayout* m_inputs = nullptr;
     QLineEdit* m_place = nullptr;
@@ -74,6 +95,7 @@ private:
     QLineEdit* m_height = nullptr;
     QLineEdit* m_date = nullptr;
     QLineEdit* m_proton = nullptr;
+    QLineEdit* m_name = nullptr;
     QStringListModel* m_suggestionList = nullptr;
     QCompleter* m_completer = nullptr;
     ValueLabel* m_ntValue = nullptr;

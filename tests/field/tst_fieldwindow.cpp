@@ -1,5 +1,6 @@
 // The window "ZENTAL Field", driven with keys and mouse on the offscreen platform, and the way a
 // place it adds reaches zental's own profiles window.
+#include "field/core/fieldmessages.h"
 #include "field/window/fieldwindow.h"
 #include "support/windowfixture.h"
 
@@ -8,6 +9,7 @@
 #include <QClipboard>
 #include <QCompleter>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QPromise>
 
 using namespace Qt::StringLiterals;
@@ -20,11 +22,14 @@ class tst_FieldWindow : public QObject {
     void open(const Separators& separators = dotSeparators,
               const QString& dataDir = FIELD_DATA_DIR ""_L1,
               const PlacesLoader& loadPlaces = loadPlacesInBackground) {
-        const FieldFiles files{{dataDir + u"/wmm.cof"_s}, dataDir + u"/places.tsv"_s};
+        const FieldFiles files{
+            {dataDir + u"/wmmhr.cof"_s, dataDir + u"/wmm.cof"_s, dataDir + u"/igrfcoeffs.txt"_s},
+            dataDir + u"/places.tsv"_s};
         const QString profiles = QDir::current().filePath(u"Profiles.ini"_s);
         window = std::make_unique<FieldWindow>(
             FieldWindowSetup{separators, QDate(2026, 1, 1), files, profiles, loadPlaces});
         showActive(window.get());
+        QTRY_VERIFY(status() != fieldtext::modelLoading);
     }
     // A box or the status line by its accessible name, a button by its caption.
     template <typename T> T* named(const QString& name) const {
@@ -45,16 +50,30 @@ class tst_FieldWindow : public QObject {
         return {};
     }
     void type(const QString& name, const QString& text) { retype(box(name), text); }
+    // The list of places under Place.
+    QAbstractItemView* suggestions() const { return window->findChild<QCompleter*>()->popup(); }
+    // Latitude, longitude and height as the boxes show them, "51.5|-0.13|20".
+    QString where() const {
+        return box(u"Latitude"_s)->text() + u'|' + box(u"Longitude"_s)->text() + u'|' +
+               box(u"Height"_s)->text();
+    }
+    // Down and Return in Place's list, once the places are there to list.
+    void chooseFirstSuggestion() {
+        QAbstractItemView* popup = suggestions();
+        QTRY_VERIFY(popup->isVisible());
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
+    }
     void press(const QString& caption) {
         QTest::mouseClick(named<QPushButton>(caption), Qt::LeftButton);
     }
 
 private slots:
     // The places may finish loading before the user types, between two keys, after the last, or
-    // after the user has moved on to Latitude. Down and Return in the list then choose the first
-    // suggestion all the same; it is copied, added behind the one profile there, listed by zental's
-    // profiles window and loaded into its NT value box. A user who has moved on keeps typing there
-    // (no list opens under Place to take the keys), and Add refuses a file ending in a name.
+    // after the user has moved on to Latitude. Nothing is filled in until the user chooses: Down
+    // and Return in the list then choose the first suggestion all the same; it is copied, added
+    // behind the one profile there, listed by zental's profiles window and loaded into its NT
+    // value box. A user who has moved on keeps typing there: no list opens to take the keys.
     void placesArrive_data() {
         QTest::addColumn<QString>("beforeLoad"); // typed in Place; a Tab moves on to Latitude
         QTest::newRow("before the first key") << u""_s;
@@ -66,7 +85,7 @@ private slots:
         QFETCH(QString, beforeLoad);
         const bool movedOn = beforeLoad.endsWith(u'\t');
         WindowFixture zental;
-        const QByteArray home = movedOn ? "Home\r\n48000\r\nCabin\r\n" : "Home\r\n48000\r\n";
+        const QByteArray home = "Home\r\n48000\r\n";
         QVERIFY(writeFile(u"Profiles.ini"_s, home));
         QPromise<Result<Gazetteer>> places; // arrive when released, not when a thread is done
         QString placesPath;
@@ -79,15 +98,13 @@ private slots:
         places.addResult(Gazetteer::open(placesPath));
         places.finish();
         typeKeys(box(u"Place"_s), u"Denver"_s.mid(beforeLoad.size()));
-        QTRY_COMPARE(box(u"Latitude"_s)->text(), u"39.73915"_s);
-        QAbstractItemView* popup = box(u"Place"_s)->completer()->popup();
+        QAbstractItemView* popup = suggestions();
+        QTRY_VERIFY(popup->model()->rowCount() > 0);
         QCOMPARE(popup->isVisible(), !movedOn);
+        QCOMPARE(box(u"Latitude"_s)->text(), QString());
         if (movedOn) {
             typeKeys(QApplication::focusWidget(), u"1"_s);
-            QCOMPARE(box(u"Latitude"_s)->text(), u"39.739151"_s);
-            press(u"Add to Profiles"_s);
-            QCOMPARE(fileContent(u"Profiles.ini"_s), home);
-            QVERIFY2(status().contains(u"without its NT value"_s), qPrintable(status()));
+            QCOMPARE(box(u"Latitude"_s)->text(), u"1"_s);
             return;
         }
         QCOMPARE(popup->model()->index(0, 0).data().toString(), u"Denver, CO, United States"_s);
@@ -111,6 +128,103 @@ private slots:
         QCOMPARE(zental.control<QLineEdit>(u"NT_V"_s)->text(), nt);
     }
 
+    // Coordinates and a height the user typed stay through names that match nothing and names not
+    // yet chosen; a chosen place brings its own, which go again when Place stops naming it or the
+    // user edits the coordinates.
+    void typedNumbersStay() {
+        open();
+        type(u"Latitude"_s, u"51.5"_s);
+        type(u"Longitude"_s, u"-0.13"_s);
+        type(u"Height"_s, u"20"_s);
+        const QString typed = u"51.5|-0.13|20"_s, london = ntValue();
+        QCOMPARE(box(u"Profile name"_s)->text(), u"51.50000 -0.13000"_s);
+        for (const QString& name : {u"My garden"_s, u""_s, u"Zurich"_s}) {
+            type(u"Place"_s, name);
+            QCOMPARE(where(), typed);
+            QCOMPARE(ntValue(), london);
+            QVERIFY2(name.isEmpty() != status().contains(u"not a place chosen"_s),
+                     qPrintable(status()));
+        }
+        chooseFirstSuggestion();
+        QCOMPARE(box(u"Place"_s)->text(), u"Zürich, Switzerland"_s);
+        QCOMPARE(box(u"Profile name"_s)->text(), u"Zürich, Switzerland"_s);
+        const QString zurich = where();
+        QVERIFY2(!zurich.startsWith(u"51.5|"_s) && !zurich.endsWith(u"|20"_s), qPrintable(zurich));
+        QTest::keyClick(box(u"Place"_s), Qt::Key_Backspace);
+        QCOMPARE(where(), typed);
+        QCOMPARE(ntValue(), london);
+        typeKeys(box(u"Place"_s), u"d"_s);
+        chooseFirstSuggestion();
+        QCOMPARE(where(), zurich);
+        type(u"Latitude"_s,
+             u"47.4"_s); // the user's own coordinates now: the place and its height go
+        QCOMPARE(box(u"Place"_s)->text(), QString());
+        QCOMPARE(where(), u"47.4|"_s + zurich.section(u'|', 1, 1) + u"|20"_s);
+    }
+
+    // Enter alone takes the best match, which need not start with what was typed.
+    void enterTakesTheBestMatch() {
+        open();
+        type(u"Place"_s, u"Geneva"_s);
+        QAbstractItemView* popup = suggestions();
+        QTRY_VERIFY(popup->isVisible());
+        QTest::keyClick(popup, Qt::Key_Return);
+        QCOMPARE(box(u"Place"_s)->text(), u"Genève, Switzerland"_s);
+        QCOMPARE(box(u"Profile name"_s)->text(), u"Genève, Switzerland"_s);
+    }
+
+    // "Add to Profiles" writes the name box's text with the value shown: the name follows the
+    // result until the user writes one, a measured value says so, the first-use example pair goes,
+    // a pair already there is refused with the file unchanged, nothing goes without a value.
+    void addToProfiles() {
+        WindowFixture zental;
+        QVERIFY(writeFile(u"Profiles.ini"_s, "Location Name\r\nNT Value\r\n"));
+        open();
+        type(u"Latitude"_s, u"51.5"_s);
+        type(u"Longitude"_s, u"-0.13"_s);
+        type(u"Proton frequency"_s, u"2047.8"_s);
+        QCOMPARE(box(u"Profile name"_s)->text(), u"51.50000 -0.13000 (measured)"_s);
+        type(u"Profile name"_s, u"My garden"_s);
+        type(u"Date"_s, u"2026-06-01"_s);
+        QCOMPARE(box(u"Profile name"_s)->text(), u"My garden"_s);
+        press(u"Add to Profiles"_s);
+        const QByteArray added = "My garden\r\n" + ntValue().toUtf8() + "\r\n";
+        QCOMPARE(fileContent(u"Profiles.ini"_s), added);
+        QVERIFY2(status().endsWith(u"to \"Profiles.ini\" in the folder \"%1\"."_s.arg(
+                     QDir::toNativeSeparators(QDir::currentPath()))),
+                 qPrintable(status()));
+        press(u"Add to Profiles"_s);
+        QCOMPARE(fileContent(u"Profiles.ini"_s), added);
+        QVERIFY2(status().contains(u"is already in"_s), qPrintable(status()));
+        type(u"Proton frequency"_s, u"894468085106"_s);
+        QVERIFY2(status().contains(u"7 characters"_s), qPrintable(status()));
+        QVERIFY(!named<QPushButton>(u"Add to Profiles"_s)->isEnabled());
+        type(u"Proton frequency"_s, u""_s);
+        type(u"Profile name"_s, u""_s);
+        QCOMPARE(box(u"Profile name"_s)->text(), QString());
+        QVERIFY(!named<QPushButton>(u"Add to Profiles"_s)->isEnabled());
+        type(u"Latitude"_s, u"51.6"_s); // an empty name follows the result again
+        QCOMPARE(box(u"Profile name"_s)->text(), u"51.60000 -0.13000"_s);
+        QVERIFY(named<QPushButton>(u"Add to Profiles"_s)->isEnabled());
+    }
+
+    // One size from the start: before a result, with one, with an error, with the list open.
+    void keepsItsSize() {
+        open();
+        const QSize size = window->size();
+        for (const auto& [name, text] : {std::pair(u"Latitude"_s, u"39.7"_s),
+                                         {u"Longitude"_s, u"-105"_s},
+                                         {u"Date"_s, u"2026-02-30"_s},
+                                         {u"Date"_s, u"2026-01-01"_s},
+                                         {u"Place"_s, u"Llanfairpwllgwyngyll"_s},
+                                         {u"Height"_s, u"abc"_s}}) {
+            type(name, text);
+            window->layout()->activate();
+            QCOMPARE(window->size(), size);
+            QVERIFY(window->minimumSizeHint().height() <= size.height());
+        }
+    }
+
     // What the user types, box by box ("Box=text|Box=text"), in a "," locale, and a pattern of
     // the NT value shown, or words of the problem shown instead.
     static void row(const char* name, const QString& typed, const QString& shown) {
@@ -124,7 +238,7 @@ private slots:
         row("latitude abc", u"Latitude=abc|Longitude=0"_s, u"\"abc\" is not a number"_s);
         row("unknown place", u"Place=Xqzzyville"_s, u"No place called \"Xqzzyville\""_s);
         row("date after the model", u"Latitude=1|Longitude=2|Date=2030-01-01"_s,
-            u"2025-01-01 to 2029-12-31"_s);
+            u"1900-01-01 to 2029-12-31"_s);
         row("proton -5", u"Proton frequency=-5"_s, u"not a positive number"_s);
     }
     void inputs() {
@@ -156,7 +270,7 @@ private slots:
 
     void missingDataFiles() {
         open(dotSeparators, u"/nonexistent"_s);
-        QVERIFY2(status().contains(u"/nonexistent/wmm.cof\" could not be read"_s),
+        QVERIFY2(status().contains(u"/nonexistent/wmmhr.cof\" could not be read"_s),
                  qPrintable(status()));
         type(u"Place"_s, u"Denver"_s);
         QTRY_VERIFY2(status().contains(u"/nonexistent/places.tsv\" could not be read"_s),
