@@ -1,6 +1,7 @@
 #!/bin/sh
 # The README's screenshots of the main window after "50 Sn" at the NT value 50000, at 96 DPI and
-# at twice the scale, each on an X server of its own without a window manager.
+# at twice the scale, and of ZENTAL Field after choosing Denver, each on an X server of its own
+# without a window manager.
 # Usage: sh tools/screenshots.sh [build folder]   (default: build)
 set -eu
 cd "$(dirname "$0")/.."
@@ -29,5 +30,27 @@ shot() {
     echo "wrote $out"
 }
 
+fieldshot() {
+    out="$1"
+    data=$(mktemp -d)
+    (cd "$data" && XVFB_SCREEN=1200x900x24 sh "$root/tests/support/run-on-xvfb.sh" sh -c '
+        QT_QPA_PLATFORM=xcb "$1" &
+        app=$!
+        window=$(xdotool search --sync --name "^ZENTAL Field")
+        xdotool windowfocus --sync "$window"
+        sleep 1 # the places load; a picture, not a test
+        xdotool type --delay 50 "Denver"
+        xdotool key Down Return
+        sleep 1
+        eval "$(xdotool getwindowgeometry --shell "$window")"
+        import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$2"
+        kill $app
+        wait $app || true
+    ' sh "$build/bin/zental-field" "$root/$out")
+    rm -rf "$data"
+    echo "wrote $out"
+}
+
 shot 1 docs/main-window.png
 shot 2 docs/main-window-2x.png
+fieldshot docs/field-window.png
