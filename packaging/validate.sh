@@ -30,7 +30,7 @@ app_id=io.github.zental.Zental
 field_id=io.github.zental.ZentalField
 for file in bin/zental bin/zental-desktop bin/zental-field bin/zental-field-desktop \
     share/applications/$app_id.desktop share/applications/$field_id.desktop \
-    share/metainfo/$app_id.metainfo.xml share/zental/wmm.cof share/zental/places.tsv \
+    share/metainfo/$app_id.metainfo.xml share/zental/wmmhr.cof share/zental/wmm.cof share/zental/igrfcoeffs.txt share/zental/places.tsv \
     share/doc/zental/copyright \
     share/icons/hicolor/scalable/apps/zental.svg; do
     [ -f "$prefix/$file" ] || fail "not installed: $file"
