@@ -26,8 +26,8 @@ enum class TextEncoding { Utf8, Windows1252 };
 
 TextEncoding encodingOf(QByteArrayView bytes);
 QString decodeText(QByteArrayView bytes);
-// A character Windows-1252 lacks becomes "?", as Windows' own conversion to the ANSI code page
-// makes it.
+// A character Windows-1252 lacks becomes "?": the file keeps its one encoding, and the mark shows
+// in any editor where a letter went.
 QByteArray encodeText(const QString& text, TextEncoding encoding);
 
 // Reads a file line by line without loading more of it than the lines asked for.

@@ -74,10 +74,6 @@ class tst_DataFiles : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
     QString path(const QString& name) const { return m_dir.filePath(name); }
-    // Messages name a file by its native path.
-    QString here(QString message) const {
-        return message.replace(u"HERE/"_s, QDir::toNativeSeparators(m_dir.path() + u'/'));
-    }
 
 private slots:
     void readLines_data() {
@@ -122,10 +118,15 @@ private slots:
     void pairList() {
         QFETCH(PairFile, file);
         const QString list = path(u"list.ini"_s);
+#ifdef Q_OS_WIN
+        if (file.content == fifo)
+            QSKIP("Windows has no FIFOs");
+#endif
         QVERIFY(plant(list, file.content));
         const Result<PairNames> read = readPairNames(list);
         const Result<std::optional<QString>> value = readPairValue(list, file.index);
-        const QString refusal = here(file.refusal);
+        const QString refusal =
+            QDir::toNativeSeparators(file.refusal.replace(u"HERE"_s, m_dir.path()));
         QCOMPARE(read ? QString() : read.error(), refusal);
         QCOMPARE(value ? QString() : value.error(), refusal);
         QCOMPARE(read.value_or({}).names, file.names);
@@ -153,14 +154,15 @@ private slots:
         const QString settings = path(settingsFileName);
 #ifdef Q_OS_WIN
         if (file.content == fifo)
-            QSKIP("the stand-in for a FIFO cannot be replaced while it is held");
+            QSKIP("Windows has no FIFOs");
 #endif
         QVERIFY(plant(settings, file.content));
         const StoredSettings read = readSettings(settings);
         QCOMPARE(read.ntValue, file.nt);
         QCOMPARE(read.needsRewrite, file.rewrite);
         const Status saved = writeSettings(settings, read.ntValue.value_or(QString()));
-        QCOMPARE(saved ? QString() : saved.error(), here(file.refusal));
+        QCOMPARE(saved ? QString() : saved.error(),
+                 QDir::toNativeSeparators(file.refusal.replace(u"HERE"_s, m_dir.path())));
         QCOMPARE(state(settings), file.saved);
     }
 

@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 
 #ifndef Q_OS_WIN
@@ -21,8 +20,7 @@
 namespace zental::reference {
 
 #ifdef Q_OS_WIN
-// Qt leaves the C library in the "C" locale on Windows. mingw's own strtod rounds every text
-// correctly, msvcrt's does not.
+// Qt keeps the C locale on Windows; mingw's own strtod rounds right where msvcrt's does not.
 struct CLocaleScope {};
 inline double cStrtod(const char* text) {
     return __mingw_strtod(text, nullptr);
