@@ -6,8 +6,9 @@
 #   sh packaging/windows/build-deps.sh --print-dir  print the cache folder only (built or not)
 #
 # What it does:
-#   1. installs with apt-get the cross compiler, Wine, NSIS, dpkg-dev and the host Qt tools
-#      (only when some are missing; as root, or through sudo);
+#   1. installs with apt-get the cross compiler, Wine, NSIS, dpkg-dev and the host Qt tools, and
+#      for build.sh GeographicLib's Debian copyright file and Liberation Sans (only when some are
+#      missing; as root, or through sudo);
 #   2. enables deb-src for the archives this machine already uses, derived from its own apt
 #      sources (a new file /etc/apt/sources.list.d/zental-deb-src.sources or .list), when no
 #      source index is known yet;
@@ -81,7 +82,7 @@ geographiclib_targets=GeographicLib_STATIC
 
 packages="g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
  mingw-w64-x86-64-dev wine wine64 nsis dpkg-dev cmake ninja-build perl xz-utils
- qt6-base-dev qt6-base-dev-tools"
+ qt6-base-dev qt6-base-dev-tools libgeographiclib-dev fonts-liberation"
 
 say() { printf 'build-deps: %s\n' "$*"; }
 die() { printf 'build-deps: error: %s\n' "$*" >&2; exit 1; }
