@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringListModel>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -82,11 +83,22 @@ FieldWindow::FieldWindow(FieldWindowSetup setup, QWidget* parent)
     buildResult();
     reserveRoom();
 
-    m_places.await(m_setup.loadPlaces(m_setup.files.places), [this] { placesLoaded(); });
-    m_models.await(QtConcurrent::run(&FieldModels::load, m_setup.files.models),
-                   [this] { recompute(); });
     m_place->setFocus();
     recompute();
+}
+
+// The data load once the first frame is painted: on two cores, worker threads beside it would
+// delay it. The window says what is still loading meanwhile.
+void FieldWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (m_loadingStarted)
+        return;
+    m_loadingStarted = true;
+    QTimer::singleShot(0, this, [this] {
+        m_places.await(m_setup.loadPlaces(m_setup.files.places), [this] { placesLoaded(); });
+        m_models.await(QtConcurrent::run(&FieldModels::load, m_setup.files.models),
+                       [this] { recompute(); });
+    });
 }
 
 QLineEdit* FieldWindow::addInput(const QString& name, const QString& caption, const QString& unit) {

@@ -43,6 +43,9 @@ class FieldWindow : public QWidget {
 public:
     explicit FieldWindow(FieldWindowSetup setup, QWidget* parent = nullptr);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     // What the window shows for the inputs: the NT value, how it was found, the profile name it
     // suggests, and a note on what it was computed for.
@@ -86,6 +89,7 @@ private:
     QList<Place> m_suggestions;
     std::optional<Site> m_chosen; // the place chosen from the list, while Place still names it
     Typed m_typed;
+    bool m_loadingStarted = false;
     bool m_ownName = false; // the user has written the profile name: it is theirs to change
 
     QGridLayout* m_inputs = nullptr;
