@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     if (lines.last().isEmpty())
         lines.removeLast(); // the end of the file after a line end starts no line
     for (QString& line : lines)
-        line = QString::fromLocal8Bit(line.toLatin1());
+        line = decodeText(line.toLatin1());
     const auto lineAt = [&lines](qsizetype at) {
         return at >= 0 && at < lines.size() ? std::optional(lines[at]) : std::nullopt;
     };
