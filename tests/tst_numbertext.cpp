@@ -133,22 +133,14 @@ private slots:
     }
 
     // A compound's reference frequency in MHz at 7.05 T, scaled to the NT value.
-    void compoundFrequencyText_data() {
-        QTest::addColumn<QString>("nt");
-        QTest::addColumn<QString>("reference");
-        QTest::addColumn<QString>("expected");
-        // clang-format off
-        QTest::newRow("grouped reference") << "14100" << "1,234.5" << "2469";
-        QTest::newRow("beyond the doubles once scaled") << "14100" << "1e308" << "rejected";
-        QTest::newRow("NT value not a number") << "abc" << "42.5" << "rejected";
-        // clang-format on
-    }
     void compoundFrequencyText() {
-        QFETCH(QString, nt);
-        QFETCH(QString, reference);
-        const std::optional<std::string> text =
-            zental::compoundFrequencyText(nt.toStdString(), reference.toStdString(), {});
-        QTEST(QString::fromStdString(text.value_or("rejected")), "expected");
+        const auto text = [](std::string_view nt, std::string_view reference) {
+            return QString::fromStdString(
+                zental::compoundFrequencyText(nt, reference, {}).value_or("rejected"));
+        };
+        QCOMPARE(text("14100", "1,234.5"), "2469");   // a grouped reference
+        QCOMPARE(text("14100", "1e308"), "rejected"); // beyond the doubles once scaled
+        QCOMPARE(text("abc", "42.5"), "rejected");    // the NT value not a number
     }
 
     void agreeWithTheCLibrary_data() {

@@ -43,31 +43,20 @@ void verifyDrawnWhole(QLabel* label) {
 class tst_ValueLabels : public QObject {
     Q_OBJECT
 private slots:
-    void frequencies_data() {
-        QTest::addColumn<QString>("nt");
-        QTest::addColumn<int>("button");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("9 F at 64999") << u"64999"_s << 8 << u"NMR_f_0"_s << u"2602.08975446809"_s;
-        QTest::newRow("1 H at 48888.8")
-            << u"48888.8"_s << 0 << u"NMR_f_0"_s << u"2080.37446808511"_s;
-        QTest::newRow("50 Sn, third") << u"50000"_s << 50 << u"NMR_f_2"_s << u"793.021276595745"_s;
-    }
-    void frequencies() {
-        QFETCH(QString, nt);
-        QFETCH(int, button);
-        QFETCH(QString, label);
+    // The widest frequencies, each checked to be the one meant, then every enabled element's name.
+    void drawnWhole() {
         WindowFixture f;
         f.open();
-        f.typeNtValue(nt);
-        f.click(u"Command%1"_s.arg(button));
-        QTEST(f.text(label), "shown");
-        verifyDrawnWhole(f.control<QLabel>(label));
-    }
-
-    void elementNames() {
-        WindowFixture f;
-        f.open();
+        for (const auto& [nt, button, label, shown] :
+             std::initializer_list<std::tuple<QString, int, QString, QString>>{
+                 {u"64999"_s, 8, u"NMR_f_0"_s, u"2602.08975446809"_s},     // 9 F
+                 {u"48888.8"_s, 0, u"NMR_f_0"_s, u"2080.37446808511"_s},   // 1 H
+                 {u"50000"_s, 50, u"NMR_f_2"_s, u"793.021276595745"_s}}) { // 50 Sn, third
+            f.typeNtValue(nt);
+            f.click(u"Command%1"_s.arg(button));
+            QCOMPARE(f.text(label), shown);
+            verifyDrawnWhole(f.control<QLabel>(label));
+        }
         for (const zental::ElementButton& element : zental::elementCatalogue) {
             if (!element.enabled())
                 continue;
