@@ -1,7 +1,10 @@
 // Windows' own way of starting the editor, under Wine: the command line as the user would type
 // it, the file's path appended unquoted (Notepad takes all that follows its name, blanks and all,
-// as one file name), after a candidate that is not there; and Notepad's two places.
+// as one file name), after a candidate that is not there; Notepad's two places; and the data
+// folder's path ending in "\".
+#include "core/profilefile.h"
 #include "launch/launcher.h"
+#include "support/files.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -26,9 +29,7 @@ private slots:
         std::optional<zental::Status> outcome;
         launcher.openInEditor(file, [&](const zental::Status& status) { outcome = status; });
         QTRY_VERIFY_WITH_TIMEOUT(outcome && outcome->ok() && QFile::exists(u"recorded"_s), 60000);
-        QFile recorded(u"recorded"_s);
-        QVERIFY(recorded.open(QIODevice::ReadOnly));
-        const QByteArray line = recorded.readAll();
+        const QByteArray line = fileContent(u"recorded"_s);
         QCOMPARE(QStringView(reinterpret_cast<const char16_t*>(line.constData()), line.size() / 2),
                  recorder + u' ' + file);
         QStringList editors;
@@ -36,7 +37,8 @@ private slots:
             editors << editor.commandLine(file);
         QCOMPARE(editors, (QStringList{u"c:\\windows\\system32\\notepad.exe "_s + file,
                                        u"c:\\windows\\notepad.exe "_s + file}));
-        QDir::setCurrent(QDir::tempPath()); // so that the folder can go
+        QVERIFY(zental::profilePathPrefix().endsWith(u'\\')); // the profiles window's Path
+        QDir::setCurrent(QDir::tempPath());                   // so that the folder can go
     }
 };
 
