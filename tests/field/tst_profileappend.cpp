@@ -15,7 +15,7 @@ using namespace Qt::StringLiterals;
 
 class tst_ProfileAppend : public QObject {
     Q_OBJECT
-    static inline const QByteArray added = "Denver, CO, United States\r\n49321.5\r\n";
+    static inline const QByteArray added = "Z\xc3\xbcrich, ZH, Switzerland\r\n49321.5\r\n";
 
     // The file before (bytes or a tag) and after, or the refusal's words (the file left as it was).
     static void row(const char* name, const QByteArray& before, const QByteArray& after,
@@ -36,6 +36,10 @@ private slots:
         row("the first-use example pair alone is replaced", "Location Name\r\nNT Value\r\n", added);
         row("the example pair beside a profile stays", "Location Name\nNT Value\nHome\n1\n",
             "Location Name\nNT Value\nHome\n1\n" + added);
+        // In the file's own encoding, so that no file holds two.
+        row("Windows-1252 file", "K\xf6ln\r\n1\r\n",
+            "K\xf6ln\r\n1\r\nZ\xfcrich, ZH, Switzerland\r\n49321.5\r\n");
+        row("UTF-8 file", "K\xc3\xb6ln\r\n1\r\n", "K\xc3\xb6ln\r\n1\r\n" + added);
         row("the same pair again", "Home\r\n1\r\n" + added, {}, u"is already in"_s);
         row("a FIFO", fifo, {}, u"could not be read"_s);
         row("no permission to read", unreadable, {}, u"could not be read"_s);
@@ -60,7 +64,7 @@ private slots:
                     : plant(path, before));
         // Line breaks in the name become blanks, blanks around it go.
         const zental::Status result =
-            zental::appendProfile(path, u" \tDenver,\r\nCO,\nUnited States \n"_s, u"49321.5"_s);
+            zental::appendProfile(path, u" \tZ\u00fcrich,\r\nZH,\nSwitzerland \n"_s, u"49321.5"_s);
         QCOMPARE(result.ok(), refusal.isEmpty());
         if (!result.ok())
             QVERIFY2(result.error().contains(refusal), qPrintable(result.error()));
