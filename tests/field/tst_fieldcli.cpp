@@ -15,8 +15,8 @@ class tst_FieldCli : public QObject {
         QString out, err;
         QStringList written; // what it left in its working folder
     };
-    // Runs zental-field in a fresh folder. "DISPLAY=name program" in front starts that program as
-    // a desktop would, with DISPLAY set to name (empty: not set) and no other platform to fall to.
+    // Runs zental-field in a fresh folder, Windows' CR LF read as LF. "DISPLAY=name program" in
+    // front starts it as a desktop would: DISPLAY set to name (empty: not set), no other platform.
     static Run run(QStringList arguments) {
         QProcess process;
         QString program = QStringLiteral(ZENTAL_FIELD_PATH);
@@ -36,14 +36,13 @@ class tst_FieldCli : public QObject {
         if (!process.waitForFinished(-1))
             return {-1, {}, u"did not finish"_s, {}};
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError()),
+                QString::fromUtf8(process.readAllStandardOutput().replace("\r\n", "\n")),
+                QString::fromUtf8(process.readAllStandardError().replace("\r\n", "\n")),
                 QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot)};
     }
     // The value of a line "Caption: value ..." of the full report.
     static QString fact(const QString& report, const QString& caption) {
-        const QRegularExpression line(u"^"_s + caption + u": ([^ \\n]+)"_s,
-                                      QRegularExpression::MultilineOption);
+        const QRegularExpression line(u"(?m)^"_s + caption + u": ([^ \\n]+)"_s);
         return line.match(report).captured(1);
     }
 
@@ -107,6 +106,8 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, text);
+        if (QSysInfo::productType() == u"windows" && arguments.value(0).startsWith(u"DISPLAY="))
+            QSKIP("Windows has no display to miss: the program would open its window and stay");
         const Run result = run(arguments);
         const bool succeeds = exitCode == 0;
         const QRegularExpression whole(succeeds ? u"\\A(?:"_s + text + u")\\z"_s

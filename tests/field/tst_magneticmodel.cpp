@@ -145,7 +145,7 @@ private slots:
     // Points outside the model, and files that are not whole models, are refused.
     void refusals_data() {
         QTest::addColumn<Question>("question");
-        const QString unreadable = u"The model file \".*/wmm\\.cof\" could not be read\\.$"_s;
+        const QString unreadable = u"The model file \".*[/\\\\]wmm\\.cof\" could not be read\\.$"_s;
         const Point dayBefore{0, 0, 0, 2024 + 365 / 366.0}; // 2024-12-31, before WMM-2025
         // clang-format off
         for (double latitude : {91.0, -90.5, qQNaN()})
