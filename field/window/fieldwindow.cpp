@@ -19,7 +19,6 @@
 #include <QStringListModel>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 
 using namespace Qt::StringLiterals;
 
@@ -43,8 +42,8 @@ int longestReportLineCount() {
 
 } // namespace
 
-QFuture<Result<Gazetteer>> loadPlacesInBackground(const QString& path) {
-    return QtConcurrent::run(&Gazetteer::open, path);
+QFuture<Result<Gazetteer>> openPlaces(const QString& path) {
+    return QtFuture::makeReadyFuture(Gazetteer::open(path));
 }
 
 FieldWindow::FieldWindow(FieldWindowSetup setup, QWidget* parent)
@@ -87,8 +86,9 @@ FieldWindow::FieldWindow(FieldWindowSetup setup, QWidget* parent)
     recompute();
 }
 
-// The data load once the first frame is painted: on two cores, worker threads beside it would
-// delay it. The window says what is still loading meanwhile.
+// The data load once the first frame is painted, so that it never waits for them, and on the
+// window's own thread: the models take 12 ms, less than a frame, and under Wine a process whose
+// worker threads had loaded them sometimes never ended after its window closed.
 void FieldWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     if (m_loadingStarted)
@@ -96,7 +96,7 @@ void FieldWindow::paintEvent(QPaintEvent* event) {
     m_loadingStarted = true;
     QTimer::singleShot(0, this, [this] {
         m_places.await(m_setup.loadPlaces(m_setup.files.places), [this] { placesLoaded(); });
-        m_models.await(QtConcurrent::run(&FieldModels::load, m_setup.files.models),
+        m_models.await(QtFuture::makeReadyFuture(FieldModels::load(m_setup.files.models)),
                        [this] { recompute(); });
     });
 }

@@ -105,7 +105,7 @@ stage=$build/package/$name
 rm -rf "$build/package"
 mkdir -p "$stage/bin/platforms" "$stage/bin/styles" "$stage/share" "$stage/licenses"
 cp "$build/bin/zental.exe" "$build/bin/zental-field.exe" "$build/bin/zental-field.com" "$stage/bin/"
-for library in Qt6Core Qt6Gui Qt6Widgets Qt6Concurrent; do
+for library in Qt6Core Qt6Gui Qt6Widgets; do
   cp "$ZENTAL_WIN_QT/bin/$library.dll" "$stage/bin/"
 done
 # qwindows for the desktop; qoffscreen so that the programs run without one (as the tests do).

@@ -22,7 +22,7 @@ class tst_FieldWindow : public QObject {
     std::unique_ptr<FieldWindow> window;
 
     void open(const Separators& separators = dotSeparators, const QString& dataDir = shippedData,
-              const PlacesLoader& loadPlaces = loadPlacesInBackground) {
+              const PlacesLoader& loadPlaces = openPlaces) {
         const FieldFiles files{
             {dataDir + u"/wmmhr.cof"_s, dataDir + u"/wmm.cof"_s, dataDir + u"/igrfcoeffs.txt"_s},
             dataDir + u"/places.tsv"_s};

@@ -1,5 +1,5 @@
-// A value made on a worker thread, so that a window shows its first frame without waiting for
-// it: nothing until it arrives, then the value or why there is none.
+// A value a window asks for once it is up, so that its first frame does not wait for it: nothing
+// until it arrives, then the value or why there is none.
 #pragma once
 
 #include "core/result.h"
@@ -12,7 +12,7 @@
 
 namespace zental {
 
-template <typename T> class LoadedInBackground {
+template <typename T> class LoadedLater {
 public:
     // `arrived` runs on the owner's thread once the value is there.
     void await(QFuture<Result<T>> future, std::function<void()> arrived) {
