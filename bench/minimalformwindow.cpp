@@ -1,8 +1,8 @@
 // The baseline of zental-field's window in the start-up benchmark: the least a Qt Widgets program
 // with the same kinds and number of widgets does. Six captioned line edits with their units in a
 // grid, a large bold value label, thirteen lines of text below it, a status line, a captioned
-// line edit beside two push buttons and a wrapped paragraph; the default font, no data files, no model, no places, no icon.
-// Run under firstframe_preload it ends at its first frame.
+// line edit beside two push buttons and a wrapped paragraph; the default font, no data files, no
+// model, no places, no icon. Run under firstframe_preload it ends at its first frame.
 #include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
