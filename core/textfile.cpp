@@ -28,7 +28,7 @@ char16_t windows1252Char(unsigned char byte) {
 char windows1252Byte(char16_t c) {
     if (c < 0x80 || (c > 0x9F && c <= 0xFF))
         return static_cast<char>(c);
-    const auto found = std::find(windows1252High.begin(), windows1252High.end(), c);
+    const auto* const found = std::find(windows1252High.begin(), windows1252High.end(), c);
     return found == windows1252High.end()
                ? '?'
                : static_cast<char>(0x80 + (found - windows1252High.begin()));

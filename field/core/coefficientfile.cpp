@@ -64,7 +64,8 @@ std::optional<CoefficientTable> completed(CoefficientTable table,
     const size_t columns = table.epochs.size() + 1;
     std::vector<GaussCoefficients> values(columns,
                                           {std::vector<double>(size), std::vector<double>(size)});
-    std::vector<bool> seenG(size), seenH(size);
+    std::vector<bool> seenG(size);
+    std::vector<bool> seenH(size);
     for (const Entry& entry : entries) {
         const size_t k = gaussIndex(entry.degree, entry.order);
         std::vector<bool>& seen = entry.sine ? seenH : seenG;
@@ -102,7 +103,8 @@ std::optional<CoefficientTable> readNoaa(LineReader& reader, const QString& head
         if (!row || row->size() != 6 || !isDegreeAndOrder((*row)[0], (*row)[1]))
             return std::nullopt;
         const std::vector<double>& v = *row;
-        const int n = static_cast<int>(v[0]), m = static_cast<int>(v[1]);
+        const int n = static_cast<int>(v[0]);
+        const int m = static_cast<int>(v[1]);
         entries.push_back({false, n, m, {v[2], v[4]}});
         if (m > 0)
             entries.push_back({true, n, m, {v[3], v[5]}});

@@ -17,7 +17,8 @@ struct GaussCoefficients {
 };
 
 inline size_t gaussIndex(int degree, int order) {
-    return static_cast<size_t>(degree * (degree + 1) / 2 + order);
+    const auto n = static_cast<size_t>(degree);
+    return n * (n + 1) / 2 + static_cast<size_t>(order);
 }
 
 struct CoefficientTable {

@@ -68,7 +68,9 @@ private:
         const int n = m_degree;
         for (int degree = 1; degree <= n; ++degree)
             for (int order = 0; order <= degree; ++order) {
-                const auto k = static_cast<size_t>(order * n - order * (order - 1) / 2 + degree);
+                const auto o = static_cast<size_t>(order);
+                const size_t k =
+                    o * static_cast<size_t>(n) - o * (o - 1) / 2 + static_cast<size_t>(degree);
                 m_cosines[k] = gauss.g[gaussIndex(degree, order)];
                 if (order > 0)
                     m_sines[k - static_cast<size_t>(n + 1)] = gauss.h[gaussIndex(degree, order)];
